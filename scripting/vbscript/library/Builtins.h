@@ -9,7 +9,7 @@
 // Calling convention
 // - `args` holds the evaluated arguments in source order. Trailing omitted arguments are simply
 //   absent (args.size() < maxArgs). An argument omitted in the middle (`FormatNumber(x, 2, , -1)`)
-//   is passed as a missing-argument Variant: makeMissingArgument() / isMissingArgument().
+//   is passed as core's missing-argument Variant: Variant::missing() (isMissing() is true).
 // - Arguments may be by-reference Variants; the library dereferences them and never writes
 //   through them.
 // - The compiler checks minArgs <= count <= maxArgs (error 450 otherwise) before calling.
@@ -28,6 +28,7 @@
 namespace quillo::vbscript {
 
 using quillo::script::Dispatch;
+using quillo::script::DispatchPtr;
 using quillo::script::HostServices;
 using quillo::script::Variant;
 
@@ -78,9 +79,5 @@ const BuiltinConstant* findBuiltinConstant(std::u16string_view name);
 // `New Name` for the library's own classes (RegExp). Returns an empty Variant (vtEmpty) when
 // `className` is not one of them, so the compiler can fall back to error 506.
 Variant createBuiltinObject(BuiltinContext& context, std::u16string_view className);
-
-// The missing-argument marker (an Error Variant with the automation "parameter not found" code).
-Variant makeMissingArgument();
-bool isMissingArgument(const Variant& value);
 
 } // namespace quillo::vbscript
