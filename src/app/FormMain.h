@@ -1,0 +1,147 @@
+#pragma once
+// The main window: the two stacked document boxes, the status strip and the whole menu
+// bar. Every command is one slot named after its menu item; what a command does beyond
+// the window itself lives in the subsystem it belongs to (src/document, src/editor, ...).
+
+#include "src/document/Document.h"
+#include "src/document/DocumentHost.h"
+
+#include <QMainWindow>
+#include <array>
+#include <vector>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+
+namespace quillo {
+
+class Dialogs;
+class DocumentBox;
+class FormConsole;
+
+class FormMain : public QMainWindow, private DocumentHost {
+    Q_OBJECT
+public:
+    // Creates the window hidden and runs its load step.
+    explicit FormMain(Dialogs& dialogs, QWidget* parent = nullptr);
+    ~FormMain() override;
+
+    Dialogs& dialogs() const { return m_dialogs; }
+    Document& document() { return m_document; }
+    FormConsole& console() const { return *m_console; }
+
+    // Public operations, also offered to scripts.
+    Q_INVOKABLE QString GetFileNameFromPath(const QString& Path) const;
+    Q_INVOKABLE bool OpenFile(const QString& FileName);
+
+    // TextMain(TextIndex), the box that shows the document.
+    DocumentBox& activeBox() override;
+
+    // Refreshes the caret position ("Line N, Column M") in the status strip.
+    void UpdateStatus();
+    // The resize layout; also run after a word-wrap switch and by View > Status Bar.
+    void layOut();
+
+    // Controls, named as in the form. TextMain[1] lies below PictureStatus, TextMain[0]
+    // above both.
+    std::array<DocumentBox*, 2> TextMain{};
+    QFrame* PictureStatus = nullptr;
+    QLabel* LabelStatus = nullptr;
+
+    // Index of the box that shows the document: 0 no wrap, 1 wrap.
+    short TextIndex = 0;
+    // The user's status-bar choice, kept while word wrap hides the strip.
+    bool StatusBarShown = false;
+
+    // Menus and their items, named as in the form.
+    QMenu* MenuFile = nullptr;
+    QAction* MenuFileNew = nullptr;
+    QAction* MenuFileOpen = nullptr;
+    QAction* MenuFileSave = nullptr;
+    QAction* MenuFileSaveAs = nullptr;
+    QAction* MenuFileSeparator1 = nullptr;
+    std::vector<QAction*> MenuFileMRU;
+    QAction* MenuFileSeparator2 = nullptr;
+    QAction* MenuFileExit = nullptr;
+
+    QMenu* MenuEdit = nullptr;
+    QAction* MenuEditUndo = nullptr;
+    QAction* MenuEditSeparator1 = nullptr;
+    QAction* MenuEditCut = nullptr;
+    QAction* MenuEditCopy = nullptr;
+    QAction* MenuEditPaste = nullptr;
+    QAction* MenuEditDelete = nullptr;
+    QAction* MenuEditSeparator2 = nullptr;
+    QAction* MenuEditGoto = nullptr;
+    QAction* MenuEditSeparator3 = nullptr;
+    QAction* MenuEditSelectAll = nullptr;
+
+    QMenu* MenuRun = nullptr;
+    QAction* MenuRunStart = nullptr;
+
+    QMenu* MenuLanguage = nullptr;
+    QAction* MenuLanguageText = nullptr;
+    QAction* MenuLanguageJScript = nullptr;
+    QAction* MenuLanguageVBScript = nullptr;
+
+    QMenu* MenuFormat = nullptr;
+    QAction* MenuFormatWordWrap = nullptr;
+    QAction* MenuFormatFont = nullptr;
+
+    QMenu* MenuView = nullptr;
+    QAction* MenuViewConsole = nullptr;
+    QAction* MenuViewStatusBar = nullptr;
+
+    QMenu* MenuHelp = nullptr;
+    QAction* MenuHelpAbout = nullptr;
+
+public slots:
+    void MenuFileExit_Click();
+    Q_INVOKABLE void MenuLanguageText_Click();
+    void MenuLanguageJScript_Click();
+    void MenuLanguageVBScript_Click();
+    void MenuViewConsole_Click();
+    void MenuViewStatusBar_Click();
+    void MenuHelpAbout_Click();
+
+    // Change handler shared by both document boxes.
+    void TextMain_Change(int index);
+
+signals:
+    // The unload step has run; the program ends.
+    void unloaded();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createFileMenu();
+    void createEditMenu();
+    void createRunMenu();
+    void createLanguageMenu();
+    void createFormatMenu();
+    void createViewMenu();
+    void createHelpMenu();
+    void connectCommands();
+
+    void Form_Load();
+    // The close request: true when the window may close.
+    bool QueryUnload();
+    void Form_Unload();
+
+    void setCaption(const QString& caption) override;
+    void runLanguageCommand(Language language) override;
+    void setRunEnabled(bool enabled);
+
+    Dialogs& m_dialogs;
+    Document m_document;
+    FormConsole* m_console = nullptr;
+    bool m_unloaded = false;
+};
+
+} // namespace quillo
