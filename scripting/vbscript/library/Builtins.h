@@ -53,9 +53,11 @@ struct BuiltinContext {
 using BuiltinCall = Variant (*)(BuiltinContext&, std::span<Variant> args);
 
 struct BuiltinFunction {
+    static constexpr uint8_t kAnyCount = 255;   // maxArgs of Array(...): no upper limit
+
     std::u16string_view name;   // as documented, e.g. u"InStrRev"; looked up case-insensitively
     uint8_t minArgs;
-    uint8_t maxArgs;
+    uint8_t maxArgs;            // kAnyCount: any number of arguments
     BuiltinCall call;
 };
 
