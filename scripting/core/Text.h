@@ -1,0 +1,28 @@
+#pragma once
+// UTF-16 text helpers shared by the engines and hosts.
+
+#include <string>
+#include <string_view>
+
+namespace quillo::script {
+
+std::string toUtf8(std::u16string_view text);
+// Invalid sequences become U+FFFD.
+std::u16string fromUtf8(std::string_view text);
+// ASCII only, for literals in code.
+std::u16string fromAscii(std::string_view text);
+
+// Simple case mapping: ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic.
+char16_t toLowerChar(char16_t c);
+char16_t toUpperChar(char16_t c);
+std::u16string toLower(std::u16string_view text);
+std::u16string toUpper(std::u16string_view text);
+bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b);
+// <0, 0, >0 comparing the case-folded texts code unit by code unit.
+int compareIgnoreCase(std::u16string_view a, std::u16string_view b);
+
+// The blanks VBScript's numeric and date parsing skip: space, tab, CR, LF, VT, FF, NBSP.
+bool isBlank(char16_t c);
+std::u16string_view trimBlanks(std::u16string_view text);
+
+} // namespace quillo::script
