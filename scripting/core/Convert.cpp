@@ -68,9 +68,16 @@ uint8_t doubleToByte(double x)
 
 int64_t doubleToCurrency(double x)
 {
-    const double r = roundHalfEven(x * 10000.0);
-    // 2^63 is exactly representable; anything at or beyond it does not fit.
-    if (!(r >= -9223372036854775808.0 && r < 9223372036854775808.0))
+    if (!std::isfinite(x))
+        fail(err::Overflow);
+    // Scaled in long double: its 64-bit mantissa holds every Currency value exactly,
+    // where a double would lose the last digits of large amounts.
+    const long double scaled = static_cast<long double>(x) * 10000.0L;
+    long double r = std::floor(scaled);
+    const long double diff = scaled - r;
+    if (diff > 0.5L || (diff == 0.5L && std::fmod(r, 2.0L) != 0))
+        r += 1;
+    if (!(r >= -9223372036854775808.0L && r < 9223372036854775808.0L))
         fail(err::Overflow);
     return int64_t(r);
 }

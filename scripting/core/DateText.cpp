@@ -208,9 +208,13 @@ bool parseDateTokens(std::vector<Token> t, Parsed& p)
 {
     // Weekday names and commas carry no information.
     std::vector<Token> items;
-    for (const Token& k : t) {
-        if (k.kind == Token::Word && k.value == kWordWeekday)
+    for (size_t i = 0; i < t.size(); ++i) {
+        const Token& k = t[i];
+        if (k.kind == Token::Word && k.value == kWordWeekday) {
+            if (i + 1 < t.size() && t[i + 1].kind == Token::Sep && t[i + 1].sep == u',')
+                ++i;
             continue;
+        }
         if (k.kind == Token::Word && (k.value == kWordAm || k.value == kWordPm))
             return false;
         items.push_back(k);
