@@ -120,7 +120,7 @@ struct RegExp::Code {
 RegExp::RegExp(std::u16string source, RegExpFlags flags)
     : source_(std::move(source)), flags_(flags), code_(std::make_unique<Code>())
 {
-    regexp::Translation translation = regexp::translate(source_, flags.multiline);
+    regexp::Translation translation = regexp::translate(source_, flags.multiline, flags.ignoreCase);
     groupCount_ = translation.groupCount;
 
     uint32_t options = PCRE2_DOLLAR_ENDONLY | PCRE2_MATCH_UNSET_BACKREF;

@@ -180,8 +180,8 @@ struct ClassAtom {
 
 class Translator {
 public:
-    Translator(std::u16string_view pattern, bool multiline)
-        : p_(pattern), multiline_(multiline), groups_(countGroups(pattern))
+    Translator(std::u16string_view pattern, bool multiline, bool ignoreCase)
+        : p_(pattern), multiline_(multiline), ignoreCase_(ignoreCase), groups_(countGroups(pattern))
     {
         out_.reserve(pattern.size() * 2);
     }
@@ -339,9 +339,9 @@ private:
             return false;
         }
         if (isClassEscape(c)) {
-            out_ += u'[';
-            appendRanges(out_, classEscapeRanges(c), c < u'a');
-            out_ += u']';
+            std::u16string set;
+            appendRanges(set, classEscapeRanges(c), c < u'a');
+            appendCaseSensitiveClass(set, false);
             return true;
         }
         if (c >= u'1' && c <= u'9') {
@@ -449,12 +449,23 @@ private:
         return {characterEscape(e, true), 0};
     }
 
-    void appendClassAtom(std::u16string& items, ClassAtom atom)
+    // Class escapes are matched without case folding: folded, \W would take in 's' and
+    // 'k' through the long s and the Kelvin sign, which it contains.
+    void appendClassAtom(std::u16string& items, std::u16string& sets, ClassAtom atom)
     {
         if (atom.setLetter)
-            appendRanges(items, classEscapeRanges(atom.setLetter), atom.setLetter < u'a');
+            appendRanges(ignoreCase_ ? sets : items, classEscapeRanges(atom.setLetter), atom.setLetter < u'a');
         else
             appendHex(items, atom.c);
+    }
+
+    void appendCaseSensitiveClass(const std::u16string& set, bool negate)
+    {
+        out_ += ignoreCase_ ? u"(?-i:[" : u"[";
+        if (negate)
+            out_ += u'^';
+        out_ += set;
+        out_ += ignoreCase_ ? u"])" : u"]";
     }
 
     // After '['. `[]` matches nothing and `[^]` any character.
@@ -470,7 +481,7 @@ private:
             out_ += negate ? kAnything : kNothing;
             return;
         }
-        std::u16string items;
+        std::u16string items, sets; // sets stays empty unless ignoreCase
         for (;;) {
             if (i_ >= p_.size())
                 fail(kExpectedBracket);
@@ -484,37 +495,51 @@ private:
                 ClassAtom to = classAtom();
                 if (from.setLetter || to.setLetter) {
                     // A range with a set at either end is the set, a dash and the other end.
-                    appendClassAtom(items, from);
+                    appendClassAtom(items, sets, from);
                     appendHex(items, u'-');
-                    appendClassAtom(items, to);
+                    appendClassAtom(items, sets, to);
                 } else {
                     if (from.c > to.c)
                         fail(kInvalidRange);
                     appendRange(items, from.c, to.c);
                 }
             } else {
-                appendClassAtom(items, from);
+                appendClassAtom(items, sets, from);
             }
         }
-        out_ += u'[';
-        if (negate)
-            out_ += u'^';
-        out_ += items;
-        out_ += u']';
+        if (sets.empty()) {
+            out_ += negate ? u"[^" : u"[";
+            out_ += items;
+            out_ += u']';
+        } else if (items.empty()) {
+            appendCaseSensitiveClass(sets, negate);
+        } else if (!negate) { // [items] or (?-i:[sets])
+            out_ += u"(?:[";
+            out_ += items;
+            out_ += u"]|";
+            appendCaseSensitiveClass(sets, false);
+            out_ += u')';
+        } else { // neither in [items] nor in (?-i:[sets])
+            out_ += u"(?![";
+            out_ += items;
+            out_ += u"])";
+            appendCaseSensitiveClass(sets, true);
+        }
     }
 
     std::u16string_view p_;
     size_t i_ = 0;
     bool multiline_;
+    bool ignoreCase_;
     int groups_;
     std::u16string out_;
 };
 
 } // namespace
 
-Translation translate(std::u16string_view pattern, bool multiline)
+Translation translate(std::u16string_view pattern, bool multiline, bool ignoreCase)
 {
-    return Translator(pattern, multiline).run();
+    return Translator(pattern, multiline, ignoreCase).run();
 }
 
 } // namespace quillo::script::regexp

@@ -18,6 +18,6 @@ struct Translation {
 
 // Throws ScriptError 5017 (syntax), 5018 (unexpected quantifier), 5019 (missing ']'),
 // 5020 (missing ')') or 5021 (reversed range).
-Translation translate(std::u16string_view pattern, bool multiline);
+Translation translate(std::u16string_view pattern, bool multiline, bool ignoreCase);
 
 } // namespace quillo::script::regexp
