@@ -10,13 +10,12 @@ DispatchObject::DispatchObject(std::u16string typeName) : typeName_(std::move(ty
 
 int32_t DispatchObject::addMember(std::u16string_view name)
 {
-    std::u16string key = toLower(name);
-    auto it = byName_.find(key);
+    auto it = byName_.find(name);
     if (it != byName_.end())
         return it->second;
     members_.push_back(Member{std::u16string(name), {}, 0, 0, {}, {}, {}});
     const int32_t id = int32_t(members_.size());
-    byName_.emplace(std::move(key), id);
+    byName_.emplace(std::u16string(name), id);
     return id;
 }
 
@@ -47,7 +46,7 @@ void DispatchObject::setDefaultMember(std::u16string_view name)
 
 int32_t DispatchObject::memberId(std::u16string_view name)
 {
-    auto it = byName_.find(toLower(name));
+    auto it = byName_.find(name);
     return it == byName_.end() ? DISPID_UNKNOWN : it->second;
 }
 

@@ -3,6 +3,7 @@
 // name with lambdas, looked up case-insensitively, and numbered from 1 in order.
 
 #include "scripting/core/Dispatch.h"
+#include "scripting/core/Text.h"
 #include "scripting/core/Variant.h"
 
 #include <functional>
@@ -58,7 +59,7 @@ private:
 
     std::u16string typeName_;
     std::vector<Member> members_;                      // id - 1 indexes it
-    std::unordered_map<std::u16string, int32_t> byName_; // lower-cased name -> id
+    std::unordered_map<std::u16string, int32_t, CaseInsensitiveHash, CaseInsensitiveEqual> byName_;
     int32_t defaultId_ = DISPID_UNKNOWN;
     std::function<Ref<Enumerator>()> enumerate_;
 };

@@ -49,6 +49,10 @@ std::u16string fromUtf8(std::string_view text)
             out += char16_t(b);
             ++i;
             continue;
+        } else if (b == 0xC0 || b == 0xC1 || b >= 0xF5) {
+            out += u'\uFFFD'; // can only start an overlong or out-of-range sequence
+            ++i;
+            continue;
         } else if ((b & 0xE0) == 0xC0) {
             c = b & 0x1F, extra = 1, min = 0x80;
         } else if ((b & 0xF0) == 0xE0) {
@@ -130,7 +134,9 @@ char16_t toUpperChar(char16_t c)
             return c == 0x131 ? u'I' : c;
         return (c & 1) ? char16_t(c - 1) : c;
     }
-    if (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2)
+    if (c == 0x3C2) // final sigma
+        return 0x3A3;
+    if (c >= 0x3B1 && c <= 0x3CB)
         return char16_t(c - 32);
     if (c >= 0x430 && c <= 0x44F)
         return char16_t(c - 32);
@@ -175,6 +181,17 @@ int compareIgnoreCase(std::u16string_view a, std::u16string_view b)
             return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+size_t CaseInsensitiveHash::operator()(std::u16string_view s) const noexcept
+{
+    // FNV-1a over the lower-cased code units.
+    size_t h = 1469598103934665603ull;
+    for (char16_t c : s) {
+        h ^= toLowerChar(c);
+        h *= 1099511628211ull;
+    }
+    return h;
 }
 
 bool isBlank(char16_t c)

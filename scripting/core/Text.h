@@ -1,6 +1,7 @@
 #pragma once
 // UTF-16 text helpers shared by the engines and hosts.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,20 @@ std::u16string toUpper(std::u16string_view text);
 bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b);
 // <0, 0, >0 comparing the case-folded texts code unit by code unit.
 int compareIgnoreCase(std::u16string_view a, std::u16string_view b);
+
+// Hash and equality ignoring case, for maps keyed by member or variable names.
+// Transparent: a std::u16string_view finds a std::u16string key without a copy.
+struct CaseInsensitiveHash {
+    using is_transparent = void;
+    size_t operator()(std::u16string_view s) const noexcept;
+};
+struct CaseInsensitiveEqual {
+    using is_transparent = void;
+    bool operator()(std::u16string_view a, std::u16string_view b) const noexcept
+    {
+        return equalsIgnoreCase(a, b);
+    }
+};
 
 // The blanks VBScript's numeric and date parsing skip: space, tab, CR, LF, VT, FF, NBSP.
 bool isBlank(char16_t c);
