@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSessionManager>
@@ -301,6 +302,9 @@ void FormMain::resizeEvent(QResizeEvent* event) {
 
 void FormMain::layOut() {
     if (!PictureStatus) return; // resize events while the controls are being created
+    // Size the client area now: a hidden window defers its own layout until it is shown.
+    layout()->invalidate();
+    layout()->activate();
     MainLayoutGeometry current{TextMain[0]->geometry(), TextMain[1]->geometry(),
                                PictureStatus->geometry(), LabelStatus->width()};
     const int stripBorder = PictureStatus->width() - PictureStatus->contentsRect().width();

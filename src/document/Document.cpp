@@ -16,7 +16,7 @@ void Document::makeUntitled() {
     m_host.setCaption(documentCaption(CurrentFile));
 }
 
-void Document::showFileCaption() { m_host.setCaption(documentCaption(GetFileNameFromPath(CurrentFile))); }
+void Document::showFileCaption() { m_host.setCaption(documentCaption(documentNameFromPath(CurrentFile))); }
 
 namespace {
 // The file's text with its line breaks as "\n", or nothing when it cannot be read.

@@ -2,6 +2,8 @@
 
 #include "scripting/core/ProductInfo.h"
 
+#include <algorithm>
+
 namespace quillo {
 
 bool isUntitled(const QString& currentFile) {
@@ -10,6 +12,11 @@ bool isUntitled(const QString& currentFile) {
 
 QString GetFileNameFromPath(const QString& Path) {
     return Path.mid(Path.lastIndexOf(QLatin1Char('\\')) + 1);
+}
+
+QString documentNameFromPath(const QString& path) {
+    const qsizetype folderEnd = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    return path.mid(folderEnd + 1);
 }
 
 QString documentCaption(const QString& documentName) {

@@ -18,6 +18,10 @@ bool isUntitled(const QString& currentFile);
 // when it ends with one. Only "\" separates ("/" and ":" do not).
 QString GetFileNameFromPath(const QString& Path);
 
+// The name a document shows in the caption: the file name without its folder, which
+// ends at the last "\" or, on this platform, the last "/".
+QString documentNameFromPath(const QString& path);
+
 // documentName + " - " + title and version: "Untitled - Quillo 1.3".
 QString documentCaption(const QString& documentName);
 

@@ -1,0 +1,23 @@
+#pragma once
+// Fixture for tests of the real main window, created hidden with the scripted dialogs as
+// the program's start-up creates it.
+
+#include "src/app/FormMain.h"
+#include "tests/src/support/GuiTest.h"
+
+#include <memory>
+
+namespace quillo {
+
+class FormMainTest : public GuiTest {
+protected:
+    void SetUp() override { form = std::make_unique<FormMain>(dialogs); }
+    void TearDown() override {
+        form.reset();
+        GuiTest::TearDown();
+    }
+
+    std::unique_ptr<FormMain> form;
+};
+
+} // namespace quillo

@@ -1,0 +1,13 @@
+#pragma once
+// Readable GoogleTest output for the Qt values that tests compare.
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QSize& size, std::ostream* os) { *os << size.width() << "x" << size.height(); }
+inline void PrintTo(const QRect& rect, std::ostream* os) {
+    *os << "(" << rect.x() << ", " << rect.y() << ") " << rect.width() << "x" << rect.height();
+}
