@@ -1,4 +1,19 @@
 # The VBScript built-in library's sources, included by scripting/vbscript/CMakeLists.txt.
 set(QUILLO_VBSCRIPT_LIBRARY_SOURCES
+  AnsiCodePage.cpp
+  Arguments.cpp
+  ArrayFunctions.cpp
+  BuiltinTable.cpp
+  Clock.cpp
+  ConversionFunctions.cpp
+  DateFunctions.cpp
+  DateNames.cpp
+  FixedFormat.cpp
+  FormatFunctions.cpp
+  HostFunctions.cpp
+  MathFunctions.cpp
+  Random.cpp
+  RegExpObject.cpp
+  StringFunctions.cpp
 )
 list(TRANSFORM QUILLO_VBSCRIPT_LIBRARY_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

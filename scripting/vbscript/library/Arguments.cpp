@@ -1,0 +1,109 @@
+#include "scripting/vbscript/library/Arguments.h"
+
+namespace quillo::vbscript::library {
+
+namespace script = quillo::script;
+
+const Variant& arg(std::span<Variant> args, size_t i)
+{
+    static const Variant missing = Variant::missing();
+    return i < args.size() ? args[i].deref() : missing;
+}
+
+bool given(std::span<Variant> args, size_t i)
+{
+    return i < args.size() && !args[i].deref().isMissing();
+}
+
+void raise(int32_t number)
+{
+    throw ScriptError::runtime(number);
+}
+
+Variant plainValue(const Variant& v)
+{
+    const Variant& value = v.deref();
+    return value.isObject() ? script::valueOf(value) : value;
+}
+
+bool isNullValue(const Variant& v)
+{
+    const Variant& value = v.deref();
+    if (value.isNull())
+        return true;
+    return value.isObject() && value.asObject() && script::valueOf(value).isNull();
+}
+
+std::u16string textArg(std::span<Variant> args, size_t i)
+{
+    return script::toText(arg(args, i));
+}
+
+double doubleArg(std::span<Variant> args, size_t i)
+{
+    return script::toDouble(arg(args, i));
+}
+
+int32_t longArg(std::span<Variant> args, size_t i)
+{
+    return script::toLong(arg(args, i));
+}
+
+bool boolArg(std::span<Variant> args, size_t i)
+{
+    return script::toBoolean(arg(args, i));
+}
+
+int32_t longArgOr(std::span<Variant> args, size_t i, int32_t fallback)
+{
+    return given(args, i) ? longArg(args, i) : fallback;
+}
+
+bool boolArgOr(std::span<Variant> args, size_t i, bool fallback)
+{
+    return given(args, i) ? boolArg(args, i) : fallback;
+}
+
+Compare compareArg(std::span<Variant> args, size_t i)
+{
+    switch (longArgOr(args, i, 0)) {
+    case 0: return Compare::Binary;
+    case 1: return Compare::Text;
+    default: invalidCall();
+    }
+}
+
+int firstDayOfWeekArg(std::span<Variant> args, size_t i)
+{
+    const int32_t day = longArgOr(args, i, 0);
+    if (day < 0 || day > 7)
+        invalidCall();
+    return day == 0 ? 1 : day;
+}
+
+double dateArg(std::span<Variant> args, size_t i)
+{
+    return script::toDate(arg(args, i));
+}
+
+bool anyNull(std::span<Variant> args, std::initializer_list<size_t> indexes)
+{
+    for (size_t i : indexes)
+        if (i < args.size() && isNullValue(args[i]))
+            return true;
+    return false;
+}
+
+} // namespace quillo::vbscript::library
+
+#include "scripting/vbscript/library/TextLimits.h"
+
+namespace quillo::vbscript::library {
+
+void checkStringLength(size_t length)
+{
+    if (length > kMaxStringLength)
+        raise(14);
+}
+
+} // namespace quillo::vbscript::library

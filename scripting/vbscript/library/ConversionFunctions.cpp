@@ -1,0 +1,144 @@
+// The C* conversions (thin wrappers over core's automation rules), the Is* tests, TypeName
+// and VarType.
+
+#include "scripting/vbscript/library/Arguments.h"
+#include "scripting/vbscript/library/Functions.h"
+
+#include "scripting/core/DateTime.h"
+
+namespace quillo::vbscript::library {
+
+namespace script = quillo::script;
+
+namespace {
+
+std::u16string_view typeNameOfType(VarType type)
+{
+    switch (type) {
+    case VarType::Empty: return u"Empty";
+    case VarType::Null: return u"Null";
+    case VarType::Integer: return u"Integer";
+    case VarType::Long: return u"Long";
+    case VarType::Single: return u"Single";
+    case VarType::Double: return u"Double";
+    case VarType::Currency: return u"Currency";
+    case VarType::Date: return u"Date";
+    case VarType::String: return u"String";
+    case VarType::Error: return u"Error";
+    case VarType::Boolean: return u"Boolean";
+    case VarType::Decimal: return u"Decimal";
+    case VarType::Byte: return u"Byte";
+    case VarType::VariantArray: return u"Variant()";
+    default: return u"Unknown";
+    }
+}
+
+} // namespace
+
+QUILLO_VBS_BUILTIN(cBool)
+{
+    return Variant::fromBool(script::toBoolean(arg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(cByte)
+{
+    return Variant::fromByte(script::toByte(arg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(cCur)
+{
+    return Variant::fromCurrency(script::toCurrency(arg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(cDate)
+{
+    return Variant::fromDate(script::toDate(arg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(cDbl)
+{
+    return Variant::fromDouble(script::toDouble(arg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(cInt)
+{
+    return Variant::fromInteger(script::toInteger(arg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(cLng)
+{
+    return Variant::fromLong(script::toLong(arg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(cSng)
+{
+    return Variant::fromSingle(script::toSingle(arg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(cStr)
+{
+    return Variant::fromString(script::toText(arg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(isArray)
+{
+    return Variant::fromBool(arg(args, 0).isArray());
+}
+
+QUILLO_VBS_BUILTIN(isDate)
+{
+    return Variant::fromBool(script::isDate(arg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(isEmpty)
+{
+    return Variant::fromBool(arg(args, 0).isEmpty());
+}
+
+QUILLO_VBS_BUILTIN(isNull)
+{
+    return Variant::fromBool(arg(args, 0).isNull());
+}
+
+QUILLO_VBS_BUILTIN(isNumeric)
+{
+    return Variant::fromBool(script::isNumeric(arg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(isObject)
+{
+    return Variant::fromBool(arg(args, 0).isObject());
+}
+
+QUILLO_VBS_BUILTIN(typeName)
+{
+    const Variant& value = arg(args, 0);
+    if (value.isObject()) {
+        if (!value.asObject())
+            return Variant::fromString(u"Nothing");
+        if (context.typeNameOf)
+            return Variant::fromString(context.typeNameOf(*value.asObject()));
+        return Variant::fromString(value.asObject()->typeName());
+    }
+    return Variant::fromString(typeNameOfType(value.type()));
+}
+
+// VarType of an object is that of its default value when it has one, vbObject otherwise.
+QUILLO_VBS_BUILTIN(varType)
+{
+    const Variant& value = arg(args, 0);
+    if (value.isObject()) {
+        if (!value.asObject())
+            return Variant::fromInteger(int16_t(VarType::Object));
+        try {
+            const Variant inner = script::valueOf(value);
+            if (!inner.isObject())
+                return Variant::fromInteger(int16_t(inner.type()));
+        } catch (const ScriptError&) {
+        }
+        return Variant::fromInteger(int16_t(VarType::Object));
+    }
+    return Variant::fromInteger(int16_t(value.type()));
+}
+
+} // namespace quillo::vbscript::library

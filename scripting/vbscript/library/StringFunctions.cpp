@@ -1,0 +1,482 @@
+// Asc/Chr, InStr, Left/Mid/Right, Len, trimming, case, StrComp, Replace, Escape and their
+// byte-oriented variants. Positions are 1-based as scripts see them; lengths are Longs.
+
+#include "scripting/vbscript/library/AnsiCodePage.h"
+#include "scripting/vbscript/library/Arguments.h"
+#include "scripting/vbscript/library/Functions.h"
+#include "scripting/vbscript/library/TextLimits.h"
+
+#include "scripting/core/Text.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillo::vbscript::library {
+
+namespace script = quillo::script;
+
+namespace {
+
+// The text searched in text-compare mode: both sides folded to lower case, which keeps
+// every position where it was.
+std::u16string folded(std::u16string_view text, Compare mode)
+{
+    return mode == Compare::Text ? script::toLower(text) : std::u16string(text);
+}
+
+// Strings as the byte functions see them: UTF-16 little-endian.
+std::vector<uint8_t> toBytes(std::u16string_view text)
+{
+    std::vector<uint8_t> bytes;
+    bytes.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        bytes.push_back(uint8_t(c & 0xFF));
+        bytes.push_back(uint8_t(c >> 8));
+    }
+    return bytes;
+}
+
+// Pairs bytes back into characters; an odd last byte becomes a character of its own.
+std::u16string fromBytes(const uint8_t* bytes, size_t count)
+{
+    std::u16string text;
+    text.reserve((count + 1) / 2);
+    for (size_t i = 0; i < count; i += 2) {
+        const char16_t high = i + 1 < count ? char16_t(bytes[i + 1]) << 8 : 0;
+        text.push_back(char16_t(high | bytes[i]));
+    }
+    return text;
+}
+
+int32_t nonNegativeLength(std::span<Variant> args, size_t i)
+{
+    const int32_t n = longArg(args, i);
+    if (n < 0)
+        invalidCall();
+    return n;
+}
+
+Variant trimmed(std::span<Variant> args, bool leading, bool trailing)
+{
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    const std::u16string text = textArg(args, 0);
+    size_t first = 0;
+    size_t last = text.size();
+    if (leading)
+        while (first < last && text[first] == u' ')
+            ++first;
+    if (trailing)
+        while (last > first && text[last - 1] == u' ')
+            --last;
+    return Variant::fromString(text.substr(first, last - first));
+}
+
+// InStr's search: the 1-based position of `what` in `text` at or after `start`, 0 if none.
+int32_t findForward(std::u16string_view text, std::u16string_view what, int32_t start)
+{
+    if (size_t(start) > text.size() + (what.empty() ? 1 : 0))
+        return 0;
+    if (what.empty())
+        return start;
+    const size_t at = text.find(what, size_t(start) - 1);
+    return at == std::u16string_view::npos ? 0 : int32_t(at) + 1;
+}
+
+bool isEscapeSafe(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+           c == u'@' || c == u'*' || c == u'_' || c == u'+' || c == u'-' || c == u'.' || c == u'/';
+}
+
+int hexDigit(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
+
+// The value of `count` hex digits at text[at]; -1 when they are not all hex digits.
+int hexValue(std::u16string_view text, size_t at, size_t count)
+{
+    if (at + count > text.size())
+        return -1;
+    int value = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const int digit = hexDigit(text[at + i]);
+        if (digit < 0)
+            return -1;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+} // namespace
+
+QUILLO_VBS_BUILTIN(asc)
+{
+    const std::u16string text = textArg(args, 0);
+    if (text.empty())
+        invalidCall();
+    return Variant::fromInteger(int16_t(unicodeToAnsi(text[0]).value_or(uint8_t('?'))));
+}
+
+QUILLO_VBS_BUILTIN(ascB)
+{
+    const std::u16string text = textArg(args, 0);
+    if (text.empty())
+        invalidCall();
+    return Variant::fromInteger(int16_t(text[0] & 0xFF));
+}
+
+QUILLO_VBS_BUILTIN(ascW)
+{
+    const std::u16string text = textArg(args, 0);
+    if (text.empty())
+        invalidCall();
+    return Variant::fromInteger(int16_t(text[0]));
+}
+
+QUILLO_VBS_BUILTIN(chr)
+{
+    const int32_t code = longArg(args, 0);
+    if (code < 0 || code > 255)
+        invalidCall();
+    return Variant::fromString(std::u16string(1, ansiToUnicode(uint8_t(code))));
+}
+
+// One byte of a string; our strings hold whole UTF-16 units, so it becomes one character.
+QUILLO_VBS_BUILTIN(chrB)
+{
+    const int32_t code = longArg(args, 0);
+    if (code < 0 || code > 255)
+        invalidCall();
+    return Variant::fromString(std::u16string(1, char16_t(code)));
+}
+
+QUILLO_VBS_BUILTIN(chrW)
+{
+    const int32_t code = longArg(args, 0);
+    if (code < -32768 || code > 65535)
+        invalidCall();
+    return Variant::fromString(std::u16string(1, char16_t(code & 0xFFFF)));
+}
+
+// InStr([start,] string1, string2[, compare])
+QUILLO_VBS_BUILTIN(inStr)
+{
+    const bool hasStart = args.size() >= 3;
+    const size_t first = hasStart ? 1 : 0;
+    int32_t start = 1;
+    if (hasStart) {
+        start = longArg(args, 0);
+        if (start < 1)
+            invalidCall();
+    }
+    const Compare mode = compareArg(args, first + 2);
+    if (anyNull(args, {first, first + 1}))
+        return Variant::null();
+    const std::u16string text = folded(textArg(args, first), mode);
+    const std::u16string what = folded(textArg(args, first + 1), mode);
+    return Variant::fromLong(findForward(text, what, start));
+}
+
+// InStrB([start,] string1, string2[, compare]): byte positions.
+QUILLO_VBS_BUILTIN(inStrB)
+{
+    const bool hasStart = args.size() >= 3;
+    const size_t first = hasStart ? 1 : 0;
+    int32_t start = 1;
+    if (hasStart) {
+        start = longArg(args, 0);
+        if (start < 1)
+            invalidCall();
+    }
+    const Compare mode = compareArg(args, first + 2);
+    if (anyNull(args, {first, first + 1}))
+        return Variant::null();
+    const std::vector<uint8_t> text = toBytes(folded(textArg(args, first), mode));
+    const std::vector<uint8_t> what = toBytes(folded(textArg(args, first + 1), mode));
+    if (size_t(start) > text.size() + (what.empty() ? 1 : 0))
+        return Variant::fromLong(0);
+    if (what.empty())
+        return Variant::fromLong(start);
+    const auto at = std::search(text.begin() + (start - 1), text.end(), what.begin(), what.end());
+    return Variant::fromLong(at == text.end() ? 0 : int32_t(at - text.begin()) + 1);
+}
+
+// InStrRev(string1, string2[, start[, compare]]): the match must end at or before `start`.
+QUILLO_VBS_BUILTIN(inStrRev)
+{
+    const int32_t start = longArgOr(args, 2, -1);
+    if (start == 0 || start < -1)
+        invalidCall();
+    const Compare mode = compareArg(args, 3);
+    if (anyNull(args, {0, 1}))
+        return Variant::null();
+    const std::u16string text = folded(textArg(args, 0), mode);
+    const std::u16string what = folded(textArg(args, 1), mode);
+    const size_t end = start == -1 ? text.size() : size_t(start);
+    if (end > text.size())
+        return Variant::fromLong(0);
+    if (what.empty())
+        return Variant::fromLong(int32_t(end));
+    if (what.size() > end)
+        return Variant::fromLong(0);
+    const size_t at = std::u16string_view(text).substr(0, end).rfind(what);
+    return Variant::fromLong(at == std::u16string::npos ? 0 : int32_t(at) + 1);
+}
+
+QUILLO_VBS_BUILTIN(lCase)
+{
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    return Variant::fromString(script::toLower(textArg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(uCase)
+{
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    return Variant::fromString(script::toUpper(textArg(args, 0)));
+}
+
+QUILLO_VBS_BUILTIN(left)
+{
+    const int32_t n = nonNegativeLength(args, 1);
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    return Variant::fromString(textArg(args, 0).substr(0, size_t(n)));
+}
+
+QUILLO_VBS_BUILTIN(leftB)
+{
+    const int32_t n = nonNegativeLength(args, 1);
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    const std::vector<uint8_t> bytes = toBytes(textArg(args, 0));
+    return Variant::fromString(fromBytes(bytes.data(), std::min(bytes.size(), size_t(n))));
+}
+
+QUILLO_VBS_BUILTIN(right)
+{
+    const int32_t n = nonNegativeLength(args, 1);
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    const std::u16string text = textArg(args, 0);
+    const size_t count = std::min(text.size(), size_t(n));
+    return Variant::fromString(text.substr(text.size() - count));
+}
+
+QUILLO_VBS_BUILTIN(rightB)
+{
+    const int32_t n = nonNegativeLength(args, 1);
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    const std::vector<uint8_t> bytes = toBytes(textArg(args, 0));
+    const size_t count = std::min(bytes.size(), size_t(n));
+    return Variant::fromString(fromBytes(bytes.data() + (bytes.size() - count), count));
+}
+
+// Mid(string, start[, length])
+QUILLO_VBS_BUILTIN(mid)
+{
+    const int32_t start = longArg(args, 1);
+    if (start < 1)
+        invalidCall();
+    const int32_t count = given(args, 2) ? nonNegativeLength(args, 2) : INT32_MAX;
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    const std::u16string text = textArg(args, 0);
+    if (size_t(start) > text.size())
+        return Variant::fromString(std::u16string());
+    return Variant::fromString(text.substr(size_t(start) - 1, size_t(count)));
+}
+
+QUILLO_VBS_BUILTIN(midB)
+{
+    const int32_t start = longArg(args, 1);
+    if (start < 1)
+        invalidCall();
+    const int32_t count = given(args, 2) ? nonNegativeLength(args, 2) : INT32_MAX;
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    const std::vector<uint8_t> bytes = toBytes(textArg(args, 0));
+    if (size_t(start) > bytes.size())
+        return Variant::fromString(std::u16string());
+    const size_t from = size_t(start) - 1;
+    return Variant::fromString(
+        fromBytes(bytes.data() + from, std::min(bytes.size() - from, size_t(count))));
+}
+
+QUILLO_VBS_BUILTIN(len)
+{
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    return Variant::fromLong(int32_t(textArg(args, 0).size()));
+}
+
+QUILLO_VBS_BUILTIN(lenB)
+{
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    return Variant::fromLong(int32_t(textArg(args, 0).size() * 2));
+}
+
+QUILLO_VBS_BUILTIN(lTrim)
+{
+    return trimmed(args, true, false);
+}
+
+QUILLO_VBS_BUILTIN(rTrim)
+{
+    return trimmed(args, false, true);
+}
+
+QUILLO_VBS_BUILTIN(trim)
+{
+    return trimmed(args, true, true);
+}
+
+QUILLO_VBS_BUILTIN(space)
+{
+    const int32_t n = nonNegativeLength(args, 0);
+    checkStringLength(size_t(n));
+    return Variant::fromString(std::u16string(size_t(n), u' '));
+}
+
+// String(number, character): character is a string (its first character) or a code.
+QUILLO_VBS_BUILTIN(string)
+{
+    if (anyNull(args, {0, 1}))
+        return Variant::null();
+    const int32_t n = nonNegativeLength(args, 0);
+    const Variant character = plainValue(arg(args, 1));
+    char16_t c;
+    if (character.isString()) {
+        if (character.asString().empty())
+            invalidCall();
+        c = character.asString()[0];
+    } else {
+        const int32_t code = script::toLong(character);
+        c = ansiToUnicode(uint8_t(((code % 256) + 256) % 256));
+    }
+    checkStringLength(size_t(n));
+    return Variant::fromString(std::u16string(size_t(n), c));
+}
+
+QUILLO_VBS_BUILTIN(strComp)
+{
+    const Compare mode = compareArg(args, 2);
+    if (anyNull(args, {0, 1}))
+        return Variant::null();
+    const std::u16string a = textArg(args, 0);
+    const std::u16string b = textArg(args, 1);
+    const int order = mode == Compare::Text ? script::compareIgnoreCase(a, b) : a.compare(b);
+    return Variant::fromInteger(int16_t(order < 0 ? -1 : order > 0 ? 1 : 0));
+}
+
+QUILLO_VBS_BUILTIN(strReverse)
+{
+    std::u16string text = textArg(args, 0);
+    std::reverse(text.begin(), text.end());
+    return Variant::fromString(std::move(text));
+}
+
+// Replace(expression, find, replacewith[, start[, count[, compare]]]): the result starts at
+// `start`, and at most `count` (-1: all) non-overlapping occurrences are replaced.
+QUILLO_VBS_BUILTIN(replace)
+{
+    const int32_t start = longArgOr(args, 3, 1);
+    if (start < 1)
+        invalidCall();
+    const int32_t count = longArgOr(args, 4, -1);
+    if (count < -1)
+        invalidCall();
+    const Compare mode = compareArg(args, 5);
+    const std::u16string text = textArg(args, 0);
+    const std::u16string find = textArg(args, 1);
+    const std::u16string with = textArg(args, 2);
+    if (size_t(start) > text.size())
+        return Variant::fromString(std::u16string());
+    const std::u16string_view rest = std::u16string_view(text).substr(size_t(start) - 1);
+    if (find.empty() || count == 0)
+        return Variant::fromString(rest);
+
+    const std::u16string haystack = folded(rest, mode);
+    const std::u16string needle = folded(find, mode);
+    std::u16string result;
+    size_t from = 0;
+    int32_t done = 0;
+    while (count == -1 || done < count) {
+        const size_t at = haystack.find(needle, from);
+        if (at == std::u16string::npos)
+            break;
+        result.append(rest.substr(from, at - from));
+        result.append(with);
+        checkStringLength(result.size());
+        from = at + needle.size();
+        ++done;
+    }
+    result.append(rest.substr(from));
+    return Variant::fromString(std::move(result));
+}
+
+// Escape: the characters outside A-Z a-z 0-9 @*_+-./ as %XX or %uXXXX.
+QUILLO_VBS_BUILTIN(escape)
+{
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    std::u16string result;
+    for (char16_t c : textArg(args, 0)) {
+        if (isEscapeSafe(c)) {
+            result.push_back(c);
+        } else if (c < 0x100) {
+            result += {u'%', kHex[c >> 4], kHex[c & 15]};
+        } else {
+            result += {u'%', u'u', kHex[c >> 12], kHex[(c >> 8) & 15], kHex[(c >> 4) & 15],
+                       kHex[c & 15]};
+        }
+    }
+    return Variant::fromString(std::move(result));
+}
+
+// Unescape: %XX and %uXXXX back to characters; a malformed escape stays as it is.
+QUILLO_VBS_BUILTIN(unescape)
+{
+    if (isNullValue(arg(args, 0)))
+        return Variant::null();
+    const std::u16string text = textArg(args, 0);
+    std::u16string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'%') {
+            if (i + 1 < text.size() && text[i + 1] == u'u') {
+                const int value = hexValue(text, i + 2, 4);
+                if (value >= 0) {
+                    result.push_back(char16_t(value));
+                    i += 5;
+                    continue;
+                }
+            } else {
+                const int value = hexValue(text, i + 1, 2);
+                if (value >= 0) {
+                    result.push_back(char16_t(value));
+                    i += 2;
+                    continue;
+                }
+            }
+        }
+        result.push_back(text[i]);
+    }
+    return Variant::fromString(std::move(result));
+}
+
+} // namespace quillo::vbscript::library
