@@ -17,6 +17,14 @@ std::u16string formatNumber(double value, int digits)
     if (value == 0)
         return u"0"; // negative zero too
 
+    // Whole numbers with no more digits than asked for print as integers (the common
+    // case of counters held in Doubles); skips the general formatting below.
+    const double limit = digits >= 15 ? 1e15 : std::pow(10.0, digits);
+    if (std::fabs(value) < limit && std::trunc(value) == value) {
+        const std::string s = std::to_string(int64_t(value));
+        return std::u16string(s.begin(), s.end());
+    }
+
     // Correctly rounded to `digits` significant digits: "d.dddde+XX".
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
