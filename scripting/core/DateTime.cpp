@@ -172,6 +172,45 @@ double localMsToOle(double localMs)
     return linearToOle(localMs / kMsPerDay + kOleEpochOffsetDays);
 }
 
+DateParts msToParts(double ms)
+{
+    DateParts p;
+    if (!std::isfinite(ms))
+        return p;
+    const double dayF = std::floor(ms / kMsPerDay);
+    const int64_t day = int64_t(dayF);
+    int64_t msInDay = int64_t(ms - dayF * kMsPerDay);
+    if (msInDay >= int64_t(kMsPerDay))
+        msInDay = int64_t(kMsPerDay) - 1;
+    int64_t y;
+    civilFromDays(day, y, p.month, p.day);
+    p.year = int(y);
+    p.hour = int(msInDay / 3600000);
+    p.minute = int(msInDay / 60000 % 60);
+    p.second = int(msInDay / 1000 % 60);
+    p.millisecond = int(msInDay % 1000);
+    p.weekday = int(((day % 7) + 7 + 4) % 7) + 1; // 1970-01-01 was a Thursday
+    return p;
+}
+
+double partsToMs(double year, double month, double day, double hour, double minute,
+                 double second, double millisecond)
+{
+    for (double v : {year, month, day, hour, minute, second, millisecond})
+        if (!std::isfinite(v))
+            return std::nan("");
+    const double y = std::trunc(year);
+    const double m = std::trunc(month);
+    if (std::fabs(y) > 400000 || std::fabs(m) > 4800000)
+        return std::nan("");
+    const double carry = std::floor((m - 1) / 12);
+    const int month0 = int(m - 1 - carry * 12);
+    const double days = double(daysFromCivil(int64_t(y + carry), month0 + 1, 1)) + std::trunc(day) - 1;
+    const double time = std::trunc(hour) * 3600000.0 + std::trunc(minute) * 60000.0 +
+                        std::trunc(second) * 1000.0 + std::trunc(millisecond);
+    return days * kMsPerDay + time;
+}
+
 int64_t nowUtcMillis()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -63,6 +63,15 @@ double localToUtcMs(double localMs);
 // Time zone abbreviation in force at utcMs ("UTC", "PST").
 const char* timeZoneName(double utcMs);
 
+// Calendar parts of a time value in ms since the epoch (no zone applied), with
+// milliseconds and weekday; floors towards the past for negative values.
+DateParts msToParts(double ms);
+// ms since the epoch of calendar parts; months outside 1-12 carry into years and
+// every other part may overflow freely (JScript's MakeDay / MakeTime). NaN when a
+// part is not finite.
+double partsToMs(double year, double month, double day, double hour = 0, double minute = 0,
+                 double second = 0, double millisecond = 0);
+
 // Conversions between OLE dates (local) and ms since the epoch (UTC).
 constexpr double kMsPerDay = 86400000.0;
 constexpr double kOleEpochOffsetDays = 25569.0; // 1970-01-01 as OLE date

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 
@@ -179,6 +180,40 @@ TEST(LocalTime, OffsetsFollowTz)
         ZoneScope zone("IST-5:30");
         EXPECT_EQ(localOffsetMinutes(winter), 330);
     }
+}
+
+TEST(EpochMilliseconds, PartsBothWays)
+{
+    const DateParts epoch = msToParts(0);
+    EXPECT_EQ(epoch.year, 1970);
+    EXPECT_EQ(epoch.weekday, 5); // Thursday
+    const DateParts before = msToParts(-1);
+    EXPECT_EQ(before.year, 1969);
+    EXPECT_EQ(before.month, 12);
+    EXPECT_EQ(before.day, 31);
+    EXPECT_EQ(before.hour, 23);
+    EXPECT_EQ(before.millisecond, 999);
+    EXPECT_EQ(before.weekday, 4);
+    const double t = partsToMs(2026, 12, 8, 15, 5, 7, 250);
+    const DateParts p = msToParts(t);
+    EXPECT_EQ(p.year, 2026);
+    EXPECT_EQ(p.month, 12);
+    EXPECT_EQ(p.day, 8);
+    EXPECT_EQ(p.hour, 15);
+    EXPECT_EQ(p.minute, 5);
+    EXPECT_EQ(p.second, 7);
+    EXPECT_EQ(p.millisecond, 250);
+    EXPECT_EQ(p.weekday, 3); // Tuesday
+    EXPECT_EQ(partsToMs(1970, 1, 1), 0);
+    // Overflowing parts carry: month 13, day 0, hour 24, minute -1.
+    EXPECT_EQ(partsToMs(2026, 13, 1), partsToMs(2027, 1, 1));
+    EXPECT_EQ(partsToMs(2026, 0, 1), partsToMs(2025, 12, 1));
+    EXPECT_EQ(partsToMs(2026, -11, 1), partsToMs(2025, 1, 1));
+    EXPECT_EQ(partsToMs(2026, 3, 0), partsToMs(2026, 2, 28));
+    EXPECT_EQ(partsToMs(2026, 1, 1, 24), partsToMs(2026, 1, 2));
+    EXPECT_EQ(partsToMs(2026, 1, 1, 0, -1), partsToMs(2025, 12, 31, 23, 59));
+    EXPECT_TRUE(std::isnan(partsToMs(std::nan(""), 1, 1)));
+    EXPECT_TRUE(std::isnan(partsToMs(1e9, 1, 1)));
 }
 
 TEST(LocalTime, OleAndEpochMilliseconds)
