@@ -1,0 +1,114 @@
+#include "cli/SourceFile.h"
+
+#include "scripting/core/Text.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace quillo::cli {
+
+namespace {
+
+// Windows-1252 at 0x80-0x9F; the five undefined bytes keep their C1 code points.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+bool isValidUtf8(std::string_view bytes)
+{
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const unsigned char b = static_cast<unsigned char>(bytes[i]);
+        int extra;
+        uint32_t c, min;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if ((b & 0xE0) == 0xC0) {
+            extra = 1, c = b & 0x1F, min = 0x80;
+        } else if ((b & 0xF0) == 0xE0) {
+            extra = 2, c = b & 0x0F, min = 0x800;
+        } else if ((b & 0xF8) == 0xF0) {
+            extra = 3, c = b & 0x07, min = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + size_t(extra) >= bytes.size())
+            return false;
+        for (int k = 1; k <= extra; ++k) {
+            const unsigned char t = static_cast<unsigned char>(bytes[i + k]);
+            if ((t & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (t & 0x3F);
+        }
+        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+        i += size_t(extra) + 1;
+    }
+    return true;
+}
+
+std::u16string decodeUtf16(std::string_view bytes, bool bigEndian)
+{
+    std::u16string out;
+    out.reserve(bytes.size() / 2);
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto hi = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
+        const auto lo = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
+        out += char16_t((hi << 8) | lo);
+    }
+    return out;
+}
+
+std::u16string decodeCp1252(std::string_view bytes)
+{
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        out += b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char16_t(b);
+    }
+    return out;
+}
+
+} // namespace
+
+std::u16string decodeScriptBytes(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return script::fromUtf8(bytes.substr(3));
+    if (bytes.starts_with("\xFF\xFE"))
+        return decodeUtf16(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF"))
+        return decodeUtf16(bytes.substr(2), true);
+    if (isValidUtf8(bytes))
+        return script::fromUtf8(bytes);
+    return decodeCp1252(bytes);
+}
+
+std::optional<std::u16string> readScriptFile(const std::string& path, std::string& problem)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        problem = "is a directory";
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        problem = std::strerror(errno);
+        return std::nullopt;
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad()) {
+        problem = "read error";
+        return std::nullopt;
+    }
+    return decodeScriptBytes(bytes.view());
+}
+
+} // namespace quillo::cli

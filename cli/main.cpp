@@ -1,0 +1,10 @@
+#include "cli/Runner.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    return quillo::cli::runCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
+                                       std::cerr);
+}
