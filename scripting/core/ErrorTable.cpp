@@ -1,4 +1,4 @@
-// Generated from the error list; keep sorted by number: lookups are binary searches.
+// Error numbers and texts of both languages, sorted by number: lookups are binary searches.
 #include "scripting/core/ErrorTable.h"
 
 #include <algorithm>

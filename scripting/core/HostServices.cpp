@@ -6,7 +6,6 @@
 
 namespace quillo::script {
 
-namespace {
 int64_t monotonicNanos()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -14,6 +13,7 @@ int64_t monotonicNanos()
         .count();
 }
 
+namespace {
 // Single-threaded: dialogs are modal and nest only through re-entrant calls.
 int64_t g_dialogNanos = 0;
 int g_dialogDepth = 0;

@@ -39,6 +39,9 @@ public:
     virtual int64_t nowUtcMillis();
 };
 
+// The steady clock in nanoseconds that script time is measured with.
+int64_t monotonicNanos();
+
 // Marks time spent in a modal host dialog so it does not count as script time.
 // Every dialog a host shows while a script may be running is wrapped in one.
 class HostDialogScope {

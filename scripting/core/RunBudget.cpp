@@ -3,18 +3,7 @@
 #include "scripting/core/HostServices.h"
 #include "scripting/core/ScriptError.h"
 
-#include <chrono>
-
 namespace quillo::script {
-
-namespace {
-int64_t monotonicNanos()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-} // namespace
 
 void RunBudget::begin()
 {
