@@ -44,7 +44,8 @@ double roundEven(double x)
 
 bool isValidOleDate(double ole)
 {
-    return std::isfinite(ole) && ole >= kMinOleDate && ole < 2958466.0;
+    // The first day's times are stored below it (-657434.25 is 1/1/100 6:00 AM).
+    return std::isfinite(ole) && ole > kMinOleDate - 1 && ole < kMaxOleDate + 1;
 }
 
 bool isLeapYear(int64_t year)

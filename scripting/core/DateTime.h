@@ -19,9 +19,9 @@ struct DateParts {
     int millisecond = 0; // only for millisecond-precision callers (JScript)
 };
 
-// Dates VBScript accepts: 1/1/100 to 12/31/9999.
+// Dates VBScript accepts: 1/1/100 to 12/31/9999 (the first and last day numbers).
 constexpr double kMinOleDate = -657434.0;
-constexpr double kMaxOleDate = 2958465.99999999;
+constexpr double kMaxOleDate = 2958465.0;
 bool isValidOleDate(double ole);
 
 // Calendar parts of an OLE date, rounded to the nearest second.

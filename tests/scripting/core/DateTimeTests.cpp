@@ -55,6 +55,11 @@ TEST(DateSerialRange, OutsideValidYears)
     EXPECT_TRUE(dateSerial(100, 1, 1).has_value());
     EXPECT_TRUE(dateSerial(9999, 12, 31).has_value());
     EXPECT_EQ(*dateSerial(2003, 1, 2), 37623);
+    EXPECT_TRUE(isValidOleDate(kMinOleDate - 0.99)); // 1/1/100 11:45 PM
+    EXPECT_FALSE(isValidOleDate(kMinOleDate - 1));
+    EXPECT_TRUE(isValidOleDate(kMaxOleDate + 0.999));
+    EXPECT_FALSE(isValidOleDate(kMaxOleDate + 1));
+    EXPECT_FALSE(isValidOleDate(std::nan("")));
 }
 
 struct TimeCase {
