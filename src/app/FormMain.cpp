@@ -54,9 +54,10 @@ FormMain::FormMain(Dialogs& dialogs, QWidget* parent)
     resize(pixelsFromTwips(ClientWidth), pixelsFromTwips(ClientHeight) + menuHeight);
 
 #ifndef QT_NO_SESSIONMANAGER
-    // A system shutdown is one more close request.
+    // A system shutdown is one more close request; it may ask the user only with the
+    // session manager's permission.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        if (!close()) manager.cancel();
+        if (manager.allowsInteraction() && !close()) manager.cancel();
     });
 #endif
 

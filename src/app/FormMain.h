@@ -99,7 +99,7 @@ public:
 
 public slots:
     void MenuFileExit_Click();
-    Q_INVOKABLE void MenuLanguageText_Click();
+    void MenuLanguageText_Click();
     void MenuLanguageJScript_Click();
     void MenuLanguageVBScript_Click();
     void MenuViewConsole_Click();
