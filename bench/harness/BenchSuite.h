@@ -1,0 +1,34 @@
+#pragma once
+// The benchmarks under bench/: bench/vbscript/NAME.vbs (with an optional JavaScript twin
+// NAME.js beside it, the same algorithm for the JavaScript peers) and bench/jscript/NAME.js
+// (run as is by quillo-run and by the peers).
+
+#include "bench/harness/ProcessTimer.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillo::bench {
+
+struct Benchmark {
+    std::string name;          // "vbscript/loop-sum"
+    std::string script;        // what quillo-run runs
+    std::string peerScript;    // what the peers run; empty when there is none
+};
+
+std::vector<Benchmark> findBenchmarks(const std::string& benchDir);
+
+struct Timing {
+    bool ok = false;
+    double median = 0;      // seconds
+    std::string output;     // of the first run
+    std::string problem;
+};
+
+// Runs `command` `runs` times; the median of the wall times. Stops at the first failure.
+Timing measure(const Command& command, int runs);
+
+double median(std::vector<double> values);
+
+} // namespace quillo::bench
