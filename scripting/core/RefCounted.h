@@ -2,6 +2,7 @@
 // Intrusive, single-threaded reference counting shared by every scripting object.
 
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 
 namespace quillo::script {
@@ -44,7 +45,8 @@ public:
     Ref(const Ref& o) noexcept : Ref(o.p_) {}
     Ref(Ref&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
     template <class U>
-    Ref(const Ref<U>& o) noexcept : Ref(static_cast<T*>(o.get()))
+        requires std::is_convertible_v<U*, T*>
+    Ref(const Ref<U>& o) noexcept : Ref(o.get())
     {
     }
     ~Ref()
