@@ -53,6 +53,36 @@ NumberParse parseRadix(std::u16string_view s, double& out)
     return NumberParse::Ok;
 }
 
+// The power of ten of the leading digit of "ddd.ddde[+-]dd" (positive: large,
+// negative: small), to tell overflow from underflow when from_chars gives up.
+int64_t decimalMagnitude(const std::string& ascii)
+{
+    const size_t e = ascii.find('e');
+    const std::string_view mantissa = std::string_view(ascii).substr(0, e);
+    int64_t exponent = 0;
+    if (e != std::string::npos) {
+        size_t k = e + 1;
+        const bool negative = ascii[k] == '-';
+        if (ascii[k] == '-' || ascii[k] == '+')
+            ++k;
+        for (; k < ascii.size() && exponent < 1000000000; ++k)
+            exponent = exponent * 10 + (ascii[k] - '0');
+        if (negative)
+            exponent = -exponent;
+    }
+    const size_t point = mantissa.find('.');
+    const std::string_view whole = mantissa.substr(0, point);
+    const size_t firstWhole = whole.find_first_not_of('0');
+    if (firstWhole != std::string_view::npos)
+        return int64_t(whole.size() - firstWhole) - 1 + exponent;
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : mantissa.substr(point + 1);
+    const size_t firstFraction = fraction.find_first_not_of('0');
+    if (firstFraction == std::string_view::npos)
+        return INT64_MIN / 2; // all zeros
+    return -int64_t(firstFraction) - 1 + exponent;
+}
+
 } // namespace
 
 NumberParse parseNumberText(std::u16string_view text, double& out)
@@ -100,12 +130,10 @@ NumberParse parseNumberText(std::u16string_view text, double& out)
     }
     if (digits == 0)
         return NumberParse::Invalid;
-    bool negativeExponent = false;
     if (i < s.size() && (s[i] == u'e' || s[i] == u'E')) {
         ascii += 'e';
         ++i;
         if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
-            negativeExponent = s[i] == u'-';
             ascii += char(s[i]);
             ++i;
         }
@@ -123,7 +151,7 @@ NumberParse parseNumberText(std::u16string_view text, double& out)
     if (end != ascii.data() + ascii.size())
         return NumberParse::Invalid;
     if (ec == std::errc::result_out_of_range) {
-        if (!negativeExponent)
+        if (decimalMagnitude(ascii) > 0)
             return NumberParse::Overflow;
         value = 0; // underflow reads as zero
     } else if (ec != std::errc()) {

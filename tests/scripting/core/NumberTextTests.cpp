@@ -49,6 +49,8 @@ INSTANTIATE_TEST_SUITE_P(Decimal, ValidNumberText, testing::Values(
     ParseCase{u"$12", 12},
     ParseCase{u"-$1,000", -1000},
     ParseCase{u"1e-400", 0},
+    ParseCase{u"1000e-326", 1e-323},
+    ParseCase{u"0.001e310", 1e307},
     ParseCase{u"1.7976931348623157e308", 1.7976931348623157e308}));
 
 INSTANTIATE_TEST_SUITE_P(Radix, ValidNumberText, testing::Values(
@@ -96,6 +98,8 @@ TEST_P(OverflowText, ReportsOverflow)
 INSTANTIATE_TEST_SUITE_P(Edges, OverflowText, testing::Values(
     OverflowCase{u"1e400", 6},
     OverflowCase{u"-1e400", 6},
+    OverflowCase{u"0.001e312", 6},
+    OverflowCase{u"1000e306", 6},
     OverflowCase{u"&H100000000", 6},
     OverflowCase{u"2147483648", 0},
     OverflowCase{u"-2147483649", 0},
