@@ -207,6 +207,9 @@ void FormMain::connectCommands() {
 
 // ---- Load and unload ------------------------------------------------------------------
 
+// The load step: the untitled document, the console window, the layout. Restoring the
+// settings (which decide the console's visibility) and the recent-files list goes between
+// the caption and the layout.
 void FormMain::Form_Load() {
     m_document.makeUntitled();
 
@@ -219,8 +222,11 @@ void FormMain::Form_Load() {
     layOut();
 }
 
+// Whether the window may close; the save-changes question belongs here.
 bool FormMain::QueryUnload() { return true; }
 
+// The unload step ends the program and the console window with it; writing the settings and
+// the recent-files list comes first.
 void FormMain::Form_Unload() {
     m_unloaded = true;
     m_console->closeWithProgram();
