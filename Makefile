@@ -14,7 +14,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/bin/quillo $(FILE)
+	$(BUILD)/bin/quillo $(if $(FILE),"$(FILE)")
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE pending
