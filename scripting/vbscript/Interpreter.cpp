@@ -1,0 +1,1084 @@
+#include "scripting/vbscript/Interpreter.h"
+
+#include "scripting/core/Convert.h"
+#include "scripting/core/DispatchObject.h"
+#include "scripting/core/ErrorTable.h"
+#include "scripting/core/RunBudget.h"
+#include "scripting/core/SafeArray.h"
+#include "scripting/core/Text.h"
+#include "scripting/vbscript/ClassInstance.h"
+#include "scripting/vbscript/ErrObject.h"
+#include "scripting/vbscript/Operators.h"
+#include "scripting/vbscript/Parser.h"
+
+#include <pthread.h>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+namespace quillo::vbscript {
+
+using quillo::script::ArrayBound;
+using quillo::script::Ref;
+using quillo::script::DispatchPtr;
+using quillo::script::InvokeKind;
+using quillo::script::SafeArray;
+using quillo::script::ScriptAbort;
+using quillo::script::ScriptError;
+using quillo::script::VarType;
+namespace err = quillo::script::err;
+namespace conv = quillo::script;
+
+namespace {
+
+[[noreturn]] void fail(int n) { throw ScriptError::runtime(n); }
+[[noreturn]] void failNamed(int n, const std::u16string& name) { throw ScriptError::withName(n, name); }
+
+// Arrays are values: a shared one is copied when stored.
+void unshareArray(Variant& v)
+{
+    if (v.isArray() && v.asArray() && v.asArray()->refCount() > 1) {
+        Ref<SafeArray> copy = v.asArray()->copy();
+        v = Variant::fromArray(copy.get());
+    }
+}
+
+// `x = value`: an object's default value is stored; an object variable takes the value
+// through its default property.
+void assignLet(Variant& slot, Variant value)
+{
+    Variant& target = slot.deref();
+    if (value.type() == VarType::Object)
+        value = conv::valueOf(value);
+    else if (value.isArray())
+        unshareArray(value);
+    if (target.type() == VarType::Object && target.asObject()) {
+        DispatchPtr obj = target.objectRef();
+        Variant args[1] = {std::move(value)};
+        obj->invoke(quillo::script::DISPID_VALUE, InvokeKind::PropertyPut, args);
+        return;
+    }
+    target = std::move(value);
+}
+
+void assignSet(Variant& slot, Variant value)
+{
+    if (value.type() != VarType::Object)
+        fail(err::ObjectRequired);
+    slot.deref() = std::move(value);
+}
+
+void store(Variant& slot, Variant value, uint8_t mode)
+{
+    if (mode == 0)
+        assignLet(slot, std::move(value));
+    else if (mode == 1)
+        assignSet(slot, std::move(value));
+    else
+        slot = std::move(value);
+}
+
+// Holds a For Each enumerator in a hidden local.
+class EnumeratorHolder : public quillo::script::Dispatch {
+public:
+    explicit EnumeratorHolder(Ref<quillo::script::Enumerator> e) : e_(std::move(e)) {}
+    int32_t memberId(std::u16string_view) override { return quillo::script::DISPID_UNKNOWN; }
+    Variant invoke(int32_t, InvokeKind, std::span<Variant>) override { fail(err::NoSuchMember); }
+    std::u16string typeName() override { return u"Object"; }
+    quillo::script::Enumerator& get() { return *e_; }
+
+private:
+    Ref<quillo::script::Enumerator> e_;
+};
+
+// Iterates an array in storage order (first index fastest).
+class ArrayEnumerator : public quillo::script::Enumerator {
+public:
+    explicit ArrayEnumerator(Ref<SafeArray> a) : a_(std::move(a)) {}
+    bool next(Variant& out) override
+    {
+        if (pos_ >= a_->size())
+            return false;
+        out = a_->element(pos_++).deref();
+        return true;
+    }
+    void reset() override { pos_ = 0; }
+
+private:
+    Ref<SafeArray> a_;
+    size_t pos_ = 0;
+};
+
+// What GetRef returns: calling its default member calls the procedure.
+class FunctionRef : public quillo::script::Dispatch {
+public:
+    FunctionRef(Interpreter& interp, Procedure& proc, std::shared_ptr<bool> alive)
+        : interp_(interp), proc_(proc), alive_(std::move(alive))
+    {
+    }
+    int32_t memberId(std::u16string_view) override { return quillo::script::DISPID_UNKNOWN; }
+    Variant invoke(int32_t id, InvokeKind, std::span<Variant> args) override
+    {
+        if (id != quillo::script::DISPID_VALUE || !*alive_)
+            fail(err::NoSuchMember);
+        return interp_.call(proc_, nullptr, args);
+    }
+    std::u16string typeName() override { return u"Object"; }
+
+private:
+    Interpreter& interp_;
+    Procedure& proc_;
+    std::shared_ptr<bool> alive_;
+};
+
+std::vector<ArrayBound> boundsFrom(std::span<Variant> uppers)
+{
+    std::vector<ArrayBound> bounds;
+    bounds.reserve(uppers.size());
+    for (Variant& u : uppers)
+        bounds.push_back(ArrayBound{0, conv::toLong(u)});
+    return bounds;
+}
+
+Variant& element(SafeArray& a, std::span<Variant> args)
+{
+    if (args.size() == 1 && a.dims() == 1)
+        return a.at1(conv::toLong(args[0]));
+    int32_t small[8];
+    std::vector<int32_t> big;
+    int32_t* idx = small;
+    if (args.size() > 8) {
+        big.resize(args.size());
+        idx = big.data();
+    }
+    for (size_t i = 0; i < args.size(); ++i)
+        idx[i] = conv::toLong(args[i]);
+    return a.at(std::span<const int32_t>(idx, args.size()));
+}
+
+inline bool isIntish(VarType t) { return t == VarType::Integer || t == VarType::Long; }
+
+inline int64_t intOf(const Variant& v)
+{
+    return v.type() == VarType::Integer ? v.asInteger() : v.asLong();
+}
+
+inline Variant fitLong(int64_t z)
+{
+    if (z >= INT32_MIN && z <= INT32_MAX)
+        return Variant::fromLong(int32_t(z));
+    return Variant::fromDouble(double(z));
+}
+
+inline Variant fitInteger(int32_t z)
+{
+    if (z >= INT16_MIN && z <= INT16_MAX)
+        return Variant::fromInteger(int16_t(z));
+    return Variant::fromLong(z);
+}
+
+// a + b with the common cases inline.
+inline Variant addValues(const Variant& a, const Variant& b)
+{
+    VarType ta = a.type(), tb = b.type();
+    if (ta == VarType::Integer && tb == VarType::Integer)
+        return fitInteger(int32_t(a.asInteger()) + b.asInteger());
+    if (isIntish(ta) && isIntish(tb))
+        return fitLong(intOf(a) + intOf(b));
+    if (ta == VarType::Double && tb == VarType::Double) {
+        double z = a.asDouble() + b.asDouble();
+        if (!std::isinf(z))
+            return Variant::fromDouble(z);
+    }
+    return ops::add(a, b);
+}
+
+inline Variant subValues(const Variant& a, const Variant& b)
+{
+    VarType ta = a.type(), tb = b.type();
+    if (ta == VarType::Integer && tb == VarType::Integer)
+        return fitInteger(int32_t(a.asInteger()) - b.asInteger());
+    if (isIntish(ta) && isIntish(tb))
+        return fitLong(intOf(a) - intOf(b));
+    if (ta == VarType::Double && tb == VarType::Double) {
+        double z = a.asDouble() - b.asDouble();
+        if (!std::isinf(z))
+            return Variant::fromDouble(z);
+    }
+    return ops::subtract(a, b);
+}
+
+inline Variant mulValues(const Variant& a, const Variant& b)
+{
+    VarType ta = a.type(), tb = b.type();
+    if (ta == VarType::Integer && tb == VarType::Integer)
+        return fitInteger(int32_t(a.asInteger()) * b.asInteger());
+    if (isIntish(ta) && isIntish(tb))
+        return fitLong(intOf(a) * intOf(b));
+    return ops::multiply(a, b);
+}
+
+// -1 / 0 / 1, or 2 for Null; numbers of the common types inline.
+inline int compareValues(const Variant& a, const Variant& b)
+{
+    VarType ta = a.type(), tb = b.type();
+    if (isIntish(ta) && isIntish(tb)) {
+        int64_t x = intOf(a), y = intOf(b);
+        return x < y ? -1 : x > y ? 1 : 0;
+    }
+    if (ta == VarType::Double && tb == VarType::Double) {
+        double x = a.asDouble(), y = b.asDouble();
+        return x < y ? -1 : x > y ? 1 : 0;
+    }
+    return ops::compare(a, b);
+}
+
+// The For loop's test: counter not yet past the limit in the step's direction.
+inline bool forContinues(const Variant& counter, const Variant& limit, const Variant& step)
+{
+    int s = compareValues(step, Variant::fromInteger(0));
+    int c = compareValues(counter, limit);
+    if (s == 2 || c == 2)
+        fail(err::InvalidUseOfNull);
+    return s >= 0 ? c <= 0 : c >= 0;
+}
+
+// The current thread's stack bottom plus a safety margin.
+const char* nativeStackLimit()
+{
+    pthread_attr_t attr;
+    void* addr = nullptr;
+    size_t size = 0;
+    if (pthread_getattr_np(pthread_self(), &attr) != 0)
+        return nullptr;
+    pthread_attr_getstack(&attr, &addr, &size);
+    pthread_attr_destroy(&attr);
+    size_t margin = std::min<size_t>(size / 4, 256 * 1024);
+    return static_cast<const char*>(addr) + margin;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------
+
+Interpreter::Interpreter(quillo::script::EngineContext& context)
+    : context_(context), alive_(std::make_shared<bool>(true))
+{
+    errObject_ = makeErrObject(err_);
+    builtins_.host = &context.host;
+    builtins_.createObject = [this](std::u16string_view progId) -> Variant {
+        Variant name = Variant::fromString(progId);
+        return createObject(std::span<Variant>(&name, 1));
+    };
+}
+
+Interpreter::~Interpreter()
+{
+    *alive_ = false;
+    // Globals go first: their objects may still reach classes and procedures.
+    for (size_t i = 0; i < globals_.size(); ++i)
+        globals_[int(i)].value.clear();
+}
+
+void Interpreter::addNamedObject(const std::u16string& name, DispatchPtr obj, bool addMembers)
+{
+    int g = globals_.findOrAdd(conv::toLower(name), name);
+    GlobalSlot& slot = globals_[g];
+    slot.value = Variant::fromObject(obj);
+    slot.declared = slot.exists = true;
+    if (addMembers)
+        memberObjects_.emplace_back(g, obj);
+}
+
+CompileEnv Interpreter::makeEnv(const std::shared_ptr<SourceText>& src, Frame* scope, bool global)
+{
+    CompileEnv env{globals_, memberObjects_, nullptr, nullptr, src, false};
+    if (scope && !global) {
+        // Execute / Eval in a procedure: its locals, and its class, are visible
+        Frame* f = scope;
+        if (f->proc && !f->proc->name.empty()) {
+            env.outer = f->proc;
+            env.outerClass = f->me ? &f->me->info() : nullptr;
+        }
+    }
+    return env;
+}
+
+void Interpreter::install(CompiledUnit& unit)
+{
+    for (int g : unit.declared) {
+        globals_[g].declared = true;
+        globals_[g].exists = true;
+    }
+    for (auto& [g, value] : unit.constants) {
+        GlobalSlot& slot = globals_[g];
+        slot.value = value;
+        slot.isConst = true;
+        slot.declared = slot.exists = true;
+    }
+    for (auto& p : unit.procs) {
+        int g = globals_.findOrAdd(conv::toLower(p->name), p->name);
+        GlobalSlot& slot = globals_[g];
+        slot.proc = p.get();
+        slot.declared = slot.exists = true;
+        procs_.push_back(std::move(p));
+    }
+    for (auto& c : unit.classes) {
+        std::shared_ptr<ClassInfo> cls(std::move(c));
+        auto& entry = classes_[conv::toLower(cls->name)];
+        if (entry)
+            replacedClasses_.push_back(entry);
+        entry = std::move(cls);
+    }
+}
+
+void Interpreter::runCode(const std::u16string& code)
+{
+    auto src = std::make_shared<SourceText>(SourceText{code});
+    ProgramAst ast = parseProgram(src->text);
+    CompileEnv env = makeEnv(src, nullptr, true);
+    CompiledUnit unit = compileProgram(ast, env);
+    install(unit);
+    if (runDepth_ == 0)
+        stackLimit_ = nativeStackLimit();
+    ++runDepth_;
+    context_.budget.begin();
+    struct End {
+        Interpreter* self;
+        ~End()
+        {
+            self->context_.budget.end();
+            --self->runDepth_;
+        }
+    } end{this};
+    call(*unit.main, nullptr, {});
+}
+
+Variant Interpreter::evalGlobal(const std::u16string& expression)
+{
+    auto src = std::make_shared<SourceText>(SourceText{expression});
+    ExprPtr e = parseExpression(src->text);
+    CompileEnv env = makeEnv(src, nullptr, true);
+    std::unique_ptr<Procedure> proc = compileEval(*e, env);
+    if (runDepth_ == 0)
+        stackLimit_ = nativeStackLimit();
+    ++runDepth_;
+    struct End {
+        Interpreter* self;
+        ~End() { --self->runDepth_; }
+    } end{this};
+    return call(*proc, nullptr, {});
+}
+
+Variant Interpreter::callByName(const std::u16string& name, std::span<Variant> args)
+{
+    int g = globals_.find(conv::toLower(name));
+    if (g < 0 || !globals_[g].proc)
+        failNamed(err::NoSuchMember, name);
+    if (runDepth_ == 0)
+        stackLimit_ = nativeStackLimit();
+    ++runDepth_;
+    struct End {
+        Interpreter* self;
+        ~End() { --self->runDepth_; }
+    } end{this};
+    return call(*globals_[g].proc, nullptr, args);
+}
+
+void Interpreter::executeText(const std::u16string& code, Frame& caller, bool global)
+{
+    auto src = std::make_shared<SourceText>(SourceText{code});
+    ProgramAst ast = parseProgram(src->text);
+    CompileEnv env = makeEnv(src, &caller, global);
+    CompiledUnit unit = compileProgram(ast, env);
+    install(unit);
+    bool inScope = env.outer != nullptr;
+    call(*unit.main, inScope ? caller.me : nullptr, {}, inScope ? &caller : nullptr);
+}
+
+Variant Interpreter::evalText(const std::u16string& code, Frame& caller)
+{
+    auto src = std::make_shared<SourceText>(SourceText{code});
+    ExprPtr e = parseExpression(src->text);
+    CompileEnv env = makeEnv(src, &caller, false);
+    std::unique_ptr<Procedure> proc = compileEval(*e, env);
+    bool inScope = env.outer != nullptr;
+    return call(*proc, inScope ? caller.me : nullptr, {}, inScope ? &caller : nullptr);
+}
+
+// ---------------------------------------------------------------------------------
+
+void Interpreter::enterFrameChecks()
+{
+    char probe;
+    if ((stackLimit_ && &probe < stackLimit_) || depth_ > 1000000)
+        fail(err::OutOfStack);
+    context_.budget.tick();
+}
+
+Variant Interpreter::call(Procedure& proc, ClassInstance* me, std::span<Variant> args, Frame* outer)
+{
+    if (int(args.size()) != proc.paramCount)
+        failNamed(err::WrongArguments, proc.name);
+    enterFrameChecks();
+    size_t n = size_t(proc.localCount + proc.maxStack);
+    Frame f;
+    f.proc = &proc;
+    f.me = me;
+    f.outer = outer;
+    f.locals = arena_.allocate(n);
+    f.stack = f.locals + proc.localCount;
+    ++depth_;
+    struct Release {
+        Interpreter* self;
+        Variant* p;
+        size_t n;
+        ~Release()
+        {
+            for (size_t i = 0; i < n; ++i)
+                p[i].clear();
+            self->arena_.release();
+            --self->depth_;
+        }
+    } release{this, f.locals, n};
+    DispatchPtr keepMe(me); // Me lives while its method runs
+    for (size_t i = 0; i < args.size(); ++i) {
+        Variant& a = args[i];
+        if (proc.byVal[i]) {
+            Variant v = a.deref();
+            unshareArray(v);
+            f.locals[i] = std::move(v);
+        } else if (a.isByRef()) {
+            f.locals[i] = a;
+        } else {
+            f.locals[i] = std::move(a);
+        }
+    }
+    return execute(f);
+}
+
+void Interpreter::terminate(ClassInstance& self) noexcept
+{
+    try {
+        ErrState saved = err_;
+        call(*self.info().terminate, &self, {});
+        err_ = saved;
+    } catch (...) {
+        // errors in a terminator are not reported
+    }
+}
+
+Variant Interpreter::invokeMember(ClassInstance& self, int member, InvokeKind kind, std::span<Variant> args)
+{
+    ClassMember& m = self.info().members[size_t(member)];
+    if (m.field >= 0) {
+        Variant& field = self.fields()[size_t(m.field)];
+        if (kind == InvokeKind::PropertyPut || kind == InvokeKind::PropertyPutRef) {
+            if (args.empty())
+                fail(err::WrongArguments);
+            Variant value = args.back().deref();
+            std::span<Variant> indices = args.first(args.size() - 1);
+            if (!indices.empty()) {
+                storeIndexed(field, indices, std::move(value), kind == InvokeKind::PropertyPutRef);
+                return Variant();
+            }
+            store(field, std::move(value), kind == InvokeKind::PropertyPutRef ? 1 : 0);
+            return Variant();
+        }
+        if (args.empty())
+            return field.deref();
+        return indexValue(field, args, m.name);
+    }
+    Procedure* p = nullptr;
+    if (kind == InvokeKind::PropertyPut) {
+        p = m.let;
+    } else if (kind == InvokeKind::PropertyPutRef) {
+        p = m.set ? m.set : nullptr;
+    } else {
+        p = m.get;
+    }
+    if (!p)
+        failNamed(err::NoSuchMember, m.name);
+    if (kind == InvokeKind::PropertyPut && !args.empty()) {
+        Variant& v = args.back();
+        if (v.deref().type() == VarType::Object)
+            v = conv::valueOf(v.deref());
+    }
+    return call(*p, &self, args);
+}
+
+Variant Interpreter::newObject(const std::u16string& className)
+{
+    auto it = classes_.find(conv::toLower(className));
+    if (it == classes_.end()) {
+        Variant v = createBuiltinObject(builtins_, className);
+        if (v.isEmpty())
+            failNamed(506, className);
+        return v;
+    }
+    std::shared_ptr<ClassInfo> cls = it->second;
+    Ref<ClassInstance> inst(new ClassInstance(cls, *this, alive_));
+    if (cls->initialize)
+        call(*cls->initialize, inst.get(), {});
+    inst->setInitialized();
+    return Variant::fromObject(DispatchPtr(inst.get()));
+}
+
+Variant Interpreter::indexValue(const Variant& target, std::span<Variant> args, const std::u16string& name)
+{
+    const Variant& t = target.deref();
+    if (t.isArray()) {
+        if (!t.asArray())
+            fail(err::SubscriptOutOfRange);
+        if (args.empty())
+            return t;
+        return element(*t.asArray(), args).deref();
+    }
+    if (t.type() == VarType::Object) {
+        if (!t.asObject())
+            failNamed(err::ObjectNotSet, name);
+        DispatchPtr obj = t.objectRef();
+        return obj->invoke(quillo::script::DISPID_VALUE, InvokeKind::MethodOrGet, args);
+    }
+    if (args.empty())
+        return t;
+    failNamed(err::TypeMismatch, name);
+}
+
+void Interpreter::storeIndexed(Variant& slot, std::span<Variant> args, Variant value, bool isSet)
+{
+    Variant& t = slot.deref();
+    if (t.isArray() && t.asArray()) {
+        Variant& el = element(*t.asArray(), args);
+        store(el, std::move(value), isSet ? 1 : 0);
+        return;
+    }
+    if (t.type() == VarType::Object) {
+        if (!t.asObject())
+            fail(err::ObjectNotSet);
+        DispatchPtr obj = t.objectRef();
+        std::vector<Variant> all(args.begin(), args.end());
+        if (!isSet && value.type() == VarType::Object)
+            value = conv::valueOf(value);
+        all.push_back(std::move(value));
+        obj->invoke(quillo::script::DISPID_VALUE, isSet ? InvokeKind::PropertyPutRef : InvokeKind::PropertyPut, all);
+        return;
+    }
+    fail(err::TypeMismatch);
+}
+
+Variant Interpreter::memberCall(Frame& f, const Variant& target, uint32_t nameIndex, bool inside, std::span<Variant> args)
+{
+    const Variant& t = target.deref();
+    const std::u16string& name = f.proc->names[nameIndex];
+    if (t.type() != VarType::Object)
+        failNamed(err::ObjectRequired, name);
+    if (!t.asObject())
+        failNamed(err::ObjectNotSet, name);
+    DispatchPtr obj = t.objectRef();
+    if (auto* ci = dynamic_cast<ClassInstance*>(obj.get())) {
+        int m = ci->info().find(f.proc->namesLower[nameIndex]);
+        if (m < 0 || (!inside && !ci->info().members[size_t(m)].isPublic))
+            failNamed(err::NoSuchMember, name);
+        return invokeMember(*ci, m, InvokeKind::MethodOrGet, args);
+    }
+    int32_t id = obj->memberId(name);
+    if (id == quillo::script::DISPID_UNKNOWN)
+        failNamed(err::NoSuchMember, name);
+    return obj->invoke(id, InvokeKind::MethodOrGet, args);
+}
+
+void Interpreter::memberPut(Frame& f, const Variant& target, uint32_t nameIndex, uint8_t flags, std::span<Variant> args)
+{
+    const Variant& t = target.deref();
+    const std::u16string& name = f.proc->names[nameIndex];
+    bool isSet = flags & 1;
+    if (t.type() != VarType::Object)
+        failNamed(err::ObjectRequired, name);
+    if (!t.asObject())
+        failNamed(err::ObjectNotSet, name);
+    if (isSet && args.back().deref().type() != VarType::Object)
+        fail(err::ObjectRequired);
+    DispatchPtr obj = t.objectRef();
+    InvokeKind kind = isSet ? InvokeKind::PropertyPutRef : InvokeKind::PropertyPut;
+    if (auto* ci = dynamic_cast<ClassInstance*>(obj.get())) {
+        int m = ci->info().find(f.proc->namesLower[nameIndex]);
+        if (m < 0 || (!(flags & 2) && !ci->info().members[size_t(m)].isPublic))
+            failNamed(err::NoSuchMember, name);
+        invokeMember(*ci, m, kind, args);
+        return;
+    }
+    int32_t id = obj->memberId(name);
+    if (id == quillo::script::DISPID_UNKNOWN)
+        failNamed(err::NoSuchMember, name);
+    if (!isSet && args.back().deref().type() == VarType::Object)
+        args.back() = conv::valueOf(args.back().deref());
+    obj->invoke(id, kind, args);
+}
+
+Variant Interpreter::getRef(const Variant& nameValue)
+{
+    std::u16string name = conv::toText(nameValue);
+    int g = globals_.find(conv::toLower(name));
+    if (g < 0 || !globals_[g].proc)
+        fail(err::InvalidCall);
+    return Variant::fromObject(DispatchPtr(new FunctionRef(*this, *globals_[g].proc, alive_)));
+}
+
+Variant Interpreter::createObject(std::span<Variant> args)
+{
+    std::u16string progId = conv::toText(args[0]);
+    DispatchPtr obj;
+    if (context_.createObject)
+        obj = context_.createObject(progId);
+    if (!obj)
+        failNamed(err::CannotCreateObject, progId);
+    return Variant::fromObject(obj);
+}
+
+// ---------------------------------------------------------------------------------
+
+void Interpreter::setErr(const ScriptError& e)
+{
+    err_.number = e.number;
+    err_.description = e.description;
+    err_.source = e.source.empty() ? std::u16string(quillo::script::kVBScriptRuntimeSource) : e.source;
+    err_.helpFile.clear();
+    err_.helpContext = 0;
+}
+
+void Interpreter::locate(Frame& f, ScriptError& e, size_t pc)
+{
+    if (e.line != 0 || pc >= f.proc->positions.size())
+        return;
+    Pos p = f.proc->positions[pc];
+    e.line = p.line;
+    e.column = p.column;
+    if (e.source.empty())
+        e.source = std::u16string(quillo::script::kVBScriptRuntimeSource);
+    if (f.proc->source && p.line > 0) {
+        const std::u16string& text = f.proc->source->text;
+        size_t start = 0;
+        for (int l = 1; l < p.line && start < text.size(); ++start) {
+            if (text[start] == u'\n' || (text[start] == u'\r' && (start + 1 >= text.size() || text[start + 1] != u'\n')))
+                ++l;
+        }
+        size_t end = start;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        e.sourceText = text.substr(start, end - start);
+    }
+}
+
+Variant Interpreter::execute(Frame& f)
+{
+    Procedure& proc = *f.proc;
+    const Instr* code = proc.code.data();
+    Variant* locals = f.locals;
+    Variant* sp = f.stack;
+    size_t pc = 0;
+    GlobalTable& globals = globals_;
+    quillo::script::RunBudget& budget = context_.budget;
+
+    auto popArgs = [&](int n) {
+        for (int i = 0; i < n; ++i)
+            (--sp)->clear();
+    };
+
+    for (;;) {
+        try {
+            for (;;) {
+                const Instr& in = code[pc++];
+                switch (in.op) {
+                case OpCode::Const: *sp++ = proc.constants[size_t(in.c)]; break;
+                case OpCode::LoadLocal: *sp++ = locals[in.b].deref(); break;
+                case OpCode::StoreLocal:
+                    --sp;
+                    store(locals[in.b], std::move(*sp), in.a);
+                    sp->clear();
+                    break;
+                case OpCode::RefLocal: *sp++ = Variant::byRef(&locals[in.b].deref()); break;
+                case OpCode::LoadGlobal: {
+                    GlobalSlot& g = globals[in.c];
+                    g.exists = true;
+                    if (g.proc)
+                        *sp++ = call(*g.proc, nullptr, {});
+                    else
+                        *sp++ = g.value;
+                    break;
+                }
+                case OpCode::StoreGlobal: {
+                    GlobalSlot& g = globals[in.c];
+                    g.exists = true;
+                    if (g.isConst && in.a != 2)
+                        failNamed(501, g.name);
+                    --sp;
+                    store(g.value, std::move(*sp), in.a);
+                    sp->clear();
+                    break;
+                }
+                case OpCode::RefGlobal: {
+                    GlobalSlot& g = globals[in.c];
+                    g.exists = true;
+                    *sp++ = Variant::byRef(&g.value);
+                    break;
+                }
+                case OpCode::LoadField: *sp++ = f.me->fields()[in.b].deref(); break;
+                case OpCode::StoreField:
+                    --sp;
+                    store(f.me->fields()[in.b], std::move(*sp), in.a);
+                    sp->clear();
+                    break;
+                case OpCode::RefField: *sp++ = Variant::byRef(&f.me->fields()[in.b].deref()); break;
+                case OpCode::LoadOuter: *sp++ = f.outer->locals[in.b].deref(); break;
+                case OpCode::StoreOuter:
+                    --sp;
+                    store(f.outer->locals[in.b], std::move(*sp), in.a);
+                    sp->clear();
+                    break;
+                case OpCode::RefOuter: *sp++ = Variant::byRef(&f.outer->locals[in.b].deref()); break;
+                case OpCode::LoadDyn: {
+                    GlobalSlot& g = globals[in.c];
+                    if (g.exists) {
+                        if (g.proc)
+                            *sp++ = call(*g.proc, nullptr, {});
+                        else
+                            *sp++ = g.value;
+                    } else if (in.a & 1) {
+                        failNamed(err::VariableUndefined, g.name);
+                    } else {
+                        *sp++ = locals[in.b].deref();
+                    }
+                    break;
+                }
+                case OpCode::StoreDyn: {
+                    GlobalSlot& g = globals[in.c];
+                    uint8_t mode = (in.a & 2) ? 1 : 0;
+                    --sp;
+                    if (g.exists)
+                        store(g.value, std::move(*sp), mode);
+                    else if (in.a & 1)
+                        failNamed(err::VariableUndefined, g.name);
+                    else
+                        store(locals[in.b], std::move(*sp), mode);
+                    sp->clear();
+                    break;
+                }
+                case OpCode::RefDyn: {
+                    GlobalSlot& g = globals[in.c];
+                    if (g.exists)
+                        *sp++ = Variant::byRef(&g.value);
+                    else if (in.a & 1)
+                        failNamed(err::VariableUndefined, g.name);
+                    else
+                        *sp++ = Variant::byRef(&locals[in.b].deref());
+                    break;
+                }
+                case OpCode::LoadMe:
+                    if (!f.me)
+                        fail(err::ObjectRequired);
+                    *sp++ = Variant::fromObject(DispatchPtr(f.me));
+                    break;
+                case OpCode::LoadErr: *sp++ = Variant::fromObject(errObject_); break;
+                case OpCode::Pop: (--sp)->clear(); break;
+                case OpCode::Neg: sp[-1] = ops::negate(sp[-1]); break;
+                case OpCode::Not: sp[-1] = ops::logicalNot(sp[-1]); break;
+                case OpCode::Add:
+                    sp[-2] = addValues(sp[-2], sp[-1]);
+                    (--sp)->clear();
+                    break;
+                case OpCode::Sub:
+                    sp[-2] = subValues(sp[-2], sp[-1]);
+                    (--sp)->clear();
+                    break;
+                case OpCode::Mul:
+                    sp[-2] = mulValues(sp[-2], sp[-1]);
+                    (--sp)->clear();
+                    break;
+                case OpCode::Div: sp[-2] = ops::divide(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::IntDiv: sp[-2] = ops::intDivide(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::Mod: sp[-2] = ops::modulo(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::Pow: sp[-2] = ops::power(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::Concat: {
+                    Variant& a = sp[-2];
+                    Variant& b = sp[-1];
+                    if (a.isString() && b.isString()) {
+                        if (std::u16string* s = a.uniqueString())
+                            s->append(b.asString());
+                        else
+                            a = Variant::fromString(a.asString() + b.asString());
+                    } else {
+                        a = ops::concat(a, b);
+                    }
+                    (--sp)->clear();
+                    break;
+                }
+                case OpCode::Eq:
+                case OpCode::Ne:
+                case OpCode::Lt:
+                case OpCode::Gt:
+                case OpCode::Le:
+                case OpCode::Ge: {
+                    int c = compareValues(sp[-2], sp[-1]);
+                    bool r = false;
+                    switch (in.op) {
+                    case OpCode::Eq: r = c == 0; break;
+                    case OpCode::Ne: r = c != 0; break;
+                    case OpCode::Lt: r = c < 0; break;
+                    case OpCode::Gt: r = c == 1; break;
+                    case OpCode::Le: r = c <= 0; break;
+                    default: r = c >= 0 && c != 2; break;
+                    }
+                    sp[-2] = c == 2 ? Variant::null() : Variant::fromBool(r);
+                    (--sp)->clear();
+                    break;
+                }
+                case OpCode::Is: sp[-2] = Variant::fromBool(ops::sameObject(sp[-2], sp[-1])); (--sp)->clear(); break;
+                case OpCode::And: sp[-2] = ops::logicalAnd(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::Or: sp[-2] = ops::logicalOr(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::Xor: sp[-2] = ops::logicalXor(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::Eqv: sp[-2] = ops::logicalEqv(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::Imp: sp[-2] = ops::logicalImp(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::Jump:
+                    if (size_t(in.c) < pc)
+                        budget.tick();
+                    pc = size_t(in.c);
+                    break;
+                case OpCode::JumpFalse: {
+                    --sp;
+                    bool t = sp->type() == VarType::Boolean ? sp->asBool() : ops::truth(*sp);
+                    sp->clear();
+                    if (!t)
+                        pc = size_t(in.c);
+                    break;
+                }
+                case OpCode::JumpTrue: {
+                    --sp;
+                    bool t = sp->type() == VarType::Boolean ? sp->asBool() : ops::truth(*sp);
+                    sp->clear();
+                    if (t) {
+                        if (size_t(in.c) < pc)
+                            budget.tick();
+                        pc = size_t(in.c);
+                    }
+                    break;
+                }
+                case OpCode::CallBuiltin: {
+                    const BuiltinFunction& fn = builtinFunctions()[in.b];
+                    Variant* args = sp - in.a;
+                    Variant r = fn.call(builtins_, std::span<Variant>(args, in.a));
+                    popArgs(in.a);
+                    *sp++ = std::move(r);
+                    break;
+                }
+                case OpCode::CallGlobal: {
+                    GlobalSlot& g = globals[in.c];
+                    Variant* args = sp - in.a;
+                    Variant r;
+                    if (g.proc) {
+                        r = call(*g.proc, nullptr, std::span<Variant>(args, in.a));
+                    } else {
+                        if (!g.exists && in.a == 0)
+                            failNamed(err::TypeMismatch, g.name);
+                        r = indexValue(g.value, std::span<Variant>(args, in.a), g.name);
+                    }
+                    popArgs(in.a);
+                    *sp++ = std::move(r);
+                    break;
+                }
+                case OpCode::Index: {
+                    Variant* args = sp - in.a;
+                    Variant r = indexValue(args[-1], std::span<Variant>(args, in.a), u"");
+                    popArgs(in.a);
+                    sp[-1] = std::move(r);
+                    break;
+                }
+                case OpCode::CallMember: {
+                    Variant* args = sp - in.a;
+                    Variant r = memberCall(f, args[-1], uint32_t(in.c), in.b & 1, std::span<Variant>(args, in.a));
+                    popArgs(in.a);
+                    sp[-1] = std::move(r);
+                    break;
+                }
+                case OpCode::PutMember: {
+                    Variant* args = sp - (in.a + 1);
+                    memberPut(f, args[-1], uint32_t(in.c), uint8_t(in.b), std::span<Variant>(args, in.a + 1));
+                    popArgs(in.a + 2);
+                    break;
+                }
+                case OpCode::StoreIndex: {
+                    Variant* args = sp - (in.a + 1);
+                    Variant value = std::move(sp[-1]);
+                    storeIndexed(args[-1], std::span<Variant>(args, in.a), std::move(value), in.b & 1);
+                    popArgs(in.a + 2);
+                    break;
+                }
+                case OpCode::RefIndex: {
+                    // elements are passed by value: a reference into an array could
+                    // outlive a ReDim inside the callee
+                    Variant* args = sp - in.a;
+                    Variant r = indexValue(args[-1], std::span<Variant>(args, in.a), u"");
+                    popArgs(in.a);
+                    sp[-1] = std::move(r);
+                    break;
+                }
+                case OpCode::New: *sp++ = newObject(proc.names[size_t(in.c)]); break;
+                case OpCode::ForTest: {
+                    bool go = forContinues(sp[-3], sp[-2], sp[-1]);
+                    popArgs(3);
+                    *sp++ = Variant::fromBool(go);
+                    break;
+                }
+                case OpCode::ForStepLocal: {
+                    Variant& counter = locals[in.b].deref();
+                    counter = addValues(counter, locals[in.a + 1]);
+                    if (forContinues(counter, locals[in.a], locals[in.a + 1])) {
+                        budget.tick();
+                        pc = size_t(in.c);
+                    }
+                    break;
+                }
+                case OpCode::ForEachInit: {
+                    --sp;
+                    Variant coll = std::move(*sp);
+                    const Variant& c = coll.deref();
+                    Ref<quillo::script::Enumerator> e;
+                    if (c.isArray() && c.asArray()) {
+                        e = Ref<quillo::script::Enumerator>(new ArrayEnumerator(Ref<SafeArray>(c.asArray())));
+                    } else if (c.type() == VarType::Object && c.asObject()) {
+                        e = c.asObject()->enumerate();
+                    }
+                    if (!e)
+                        fail(451);
+                    locals[in.b] = Variant::fromObject(DispatchPtr(new EnumeratorHolder(std::move(e))));
+                    break;
+                }
+                case OpCode::ForEachNext: {
+                    auto* holder = static_cast<EnumeratorHolder*>(locals[in.b].asObject());
+                    Variant item;
+                    if (!holder->get().next(item)) {
+                        pc = size_t(in.c);
+                        break;
+                    }
+                    budget.tick();
+                    *sp++ = std::move(item);
+                    break;
+                }
+                case OpCode::OnErrorResumeNext:
+                    f.resumeNext = true;
+                    err_ = ErrState{};
+                    break;
+                case OpCode::OnErrorGoto0:
+                    f.resumeNext = false;
+                    err_ = ErrState{};
+                    break;
+                case OpCode::Return:
+                    if (proc.resultSlot >= 0)
+                        return std::move(locals[proc.resultSlot]);
+                    return Variant();
+                case OpCode::ReDim: {
+                    Variant* dims = sp - in.a;
+                    Variant& target = dims[-1].deref();
+                    std::vector<ArrayBound> bounds = boundsFrom(std::span<Variant>(dims, in.a));
+                    if (in.b & 4) {
+                        // Dim a(3) / Dim a()
+                        if (in.a == 0)
+                            target = Variant::fromArray(Ref<SafeArray>(new SafeArray()).get());
+                        else
+                            target = Variant::fromArray(SafeArray::create(bounds, true).get());
+                    } else if (target.isArray() && target.asArray()) {
+                        SafeArray& a = *target.asArray();
+                        if (a.isFixed())
+                            fail(err::ArrayLocked);
+                        if ((in.b & 1) && a.dims() > 0)
+                            a.redimPreserve(bounds);
+                        else
+                            a.redim(bounds);
+                    } else {
+                        target = Variant::fromArray(SafeArray::create(bounds, false).get());
+                    }
+                    popArgs(in.a + 1);
+                    break;
+                }
+                case OpCode::Erase: {
+                    Variant& target = sp[-1].deref();
+                    if (!target.isArray() || !target.asArray())
+                        fail(err::TypeMismatch);
+                    target.asArray()->erase();
+                    popArgs(1);
+                    break;
+                }
+                case OpCode::Undefined: failNamed(err::VariableUndefined, proc.names[size_t(in.c)]);
+                case OpCode::Raise:
+                    if (in.b != 0xFFFF && in.b < proc.names.size())
+                        failNamed(in.c, proc.names[in.b]);
+                    fail(in.c);
+                case OpCode::Execute: {
+                    --sp;
+                    std::u16string text = conv::toText(*sp);
+                    sp->clear();
+                    executeText(text, f, in.a == 1);
+                    break;
+                }
+                case OpCode::Eval: {
+                    std::u16string text = conv::toText(sp[-1]);
+                    sp[-1] = evalText(text, f);
+                    break;
+                }
+                case OpCode::GetRef: sp[-1] = getRef(sp[-1]); break;
+                case OpCode::AppendTo: {
+                    Variant& target = sp[-2].deref();
+                    const Variant& v = sp[-1];
+                    std::u16string* s = target.uniqueString();
+                    if (s && v.isString())
+                        s->append(v.asString());
+                    else if (s && !v.isNull() && v.type() != VarType::Object)
+                        s->append(conv::toTextOrEmpty(v));
+                    else
+                        assignLet(target, ops::concat(target, v));
+                    popArgs(2);
+                    break;
+                }
+                case OpCode::CreateObject: {
+                    Variant* args = sp - in.a;
+                    Variant r = in.b == 1 && in.a >= 1 && !conv::toText(args[0]).empty()
+                        ? (failNamed(err::CannotCreateObject, conv::toText(args[0])), Variant())
+                        : createObject(std::span<Variant>(in.b == 1 ? args + (in.a - 1) : args, 1));
+                    popArgs(in.a);
+                    *sp++ = std::move(r);
+                    break;
+                }
+                }
+            }
+        } catch (ScriptError& e) {
+            handleError(f, e, pc - 1);
+            for (Variant* p = f.stack; p < sp; ++p)
+                p->clear();
+            sp = f.stack;
+            auto& starts = proc.statementStarts;
+            auto it = std::upper_bound(starts.begin(), starts.end(), uint32_t(pc - 1));
+            pc = it == starts.end() ? proc.code.size() - 1 : *it;
+        } catch (const std::bad_alloc&) {
+            ScriptError e = ScriptError::runtime(err::OutOfMemory);
+            for (Variant* p = f.stack; p < sp; ++p)
+                p->clear();
+            sp = f.stack;
+            handleError(f, e, pc - 1);
+            auto& starts = proc.statementStarts;
+            auto it = std::upper_bound(starts.begin(), starts.end(), uint32_t(pc - 1));
+            pc = it == starts.end() ? proc.code.size() - 1 : *it;
+        }
+    }
+}
+
+// Rethrows unless this frame resumes; the error keeps the position where it arose.
+void Interpreter::handleError(Frame& f, ScriptError& e, size_t pc)
+{
+    locate(f, e, pc);
+    if (!f.resumeNext)
+        throw e;
+    setErr(e);
+}
+
+} // namespace quillo::vbscript

@@ -1,0 +1,108 @@
+#pragma once
+// Runs compiled procedures: one native call of execute() per script call, a frame
+// of locals and operand stack from the arena, and the On Error state per frame.
+// Owns the script-level state: globals, classes, the Err object, named objects.
+
+#include "scripting/core/Dispatch.h"
+#include "scripting/core/ScriptEngine.h"
+#include "scripting/core/ScriptError.h"
+#include "scripting/vbscript/Compiler.h"
+#include "scripting/vbscript/Globals.h"
+#include "scripting/vbscript/Program.h"
+#include "scripting/vbscript/VariantArena.h"
+#include "scripting/vbscript/library/Builtins.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace quillo::vbscript {
+
+class ClassInstance;
+class ErrObject;
+
+struct Frame {
+    Procedure* proc = nullptr;
+    Variant* locals = nullptr;
+    Variant* stack = nullptr;
+    ClassInstance* me = nullptr;
+    Frame* outer = nullptr;   // the frame an Execute / Eval runs in
+    bool resumeNext = false;  // On Error Resume Next
+};
+
+// What Err holds.
+struct ErrState {
+    int32_t number = 0;
+    std::u16string description;
+    std::u16string source;
+    std::u16string helpFile;
+    int32_t helpContext = 0;
+};
+
+class Interpreter {
+public:
+    explicit Interpreter(quillo::script::EngineContext& context);
+    ~Interpreter();
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+
+    void addNamedObject(const std::u16string& name, quillo::script::DispatchPtr obj, bool addMembers);
+    // Compiles the whole text, then runs its top-level code.
+    void runCode(const std::u16string& code);
+    Variant evalGlobal(const std::u16string& expression);
+    Variant callByName(const std::u16string& name, std::span<Variant> args);
+
+    // Used by ClassInstance.
+    Variant invokeMember(ClassInstance& self, int member, quillo::script::InvokeKind kind, std::span<Variant> args);
+    void terminate(ClassInstance& self) noexcept;
+    // A procedure called with arguments (by-reference ones written through).
+    Variant call(Procedure& proc, ClassInstance* me, std::span<Variant> args, Frame* outer = nullptr);
+
+    ErrState& err() { return err_; }
+    BuiltinContext& builtinContext() { return builtins_; }
+    GlobalTable& globals() { return globals_; }
+
+private:
+    Variant execute(Frame& f);
+    void enterFrameChecks();
+    void handleError(Frame& f, quillo::script::ScriptError& e, size_t pc);
+    void locate(Frame& f, quillo::script::ScriptError& e, size_t pc);
+    void setErr(const quillo::script::ScriptError& e);
+
+    void install(CompiledUnit& unit);
+    CompileEnv makeEnv(const std::shared_ptr<SourceText>& src, Frame* scope, bool global);
+    void executeText(const std::u16string& code, Frame& caller, bool global);
+    Variant evalText(const std::u16string& code, Frame& caller);
+
+    Variant newObject(const std::u16string& className);
+    Variant memberCall(Frame& f, const Variant& target, uint32_t nameIndex, bool inside, std::span<Variant> args);
+    void memberPut(Frame& f, const Variant& target, uint32_t nameIndex, uint8_t flags, std::span<Variant> args);
+    Variant indexValue(const Variant& target, std::span<Variant> args, const std::u16string& name);
+    void storeIndexed(Variant& target, std::span<Variant> args, Variant value, bool isSet);
+    Variant getRef(const Variant& nameValue);
+    Variant createObject(std::span<Variant> args);
+
+    quillo::script::EngineContext& context_;
+    GlobalTable globals_;
+    std::unordered_map<std::u16string, std::shared_ptr<ClassInfo>> classes_;
+    std::vector<std::unique_ptr<Procedure>> procs_;           // every compiled procedure
+    std::vector<std::unique_ptr<Procedure>> mains_;           // top-level code of past texts
+    std::vector<std::shared_ptr<ClassInfo>> replacedClasses_; // redefined ones stay for live instances
+    std::vector<std::pair<int, quillo::script::DispatchPtr>> memberObjects_;
+    VariantArena arena_;
+    ErrState err_;
+    quillo::script::DispatchPtr errObject_;
+    BuiltinContext builtins_;
+    std::shared_ptr<bool> alive_;
+    bool optionExplicit_ = false;
+
+    // Native stack guard: calls fail with 28 once the stack pointer passes stackLimit_.
+    const char* stackLimit_ = nullptr;
+    int depth_ = 0;
+    int runDepth_ = 0;
+
+    friend class ClassInstance;
+};
+
+} // namespace quillo::vbscript
