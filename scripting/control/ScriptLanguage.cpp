@@ -6,10 +6,11 @@
 // defines its QUILLO_HAVE_ macro for this file. What is called from each:
 //   scripting/vbscript/VBScriptEngine.h:
 //     std::unique_ptr<quillo::script::ScriptEngine>
-//     quillo::script::createVBScriptEngine(quillo::script::EngineContext& context);
+//     quillo::vbscript::createVBScriptEngine(quillo::script::EngineContext& context);
 //   scripting/jscript/JScriptEngine.h:
 //     std::unique_ptr<quillo::script::ScriptEngine>
-//     quillo::script::createJScriptEngine(quillo::script::EngineContext& context);
+//     quillo::jscript::createJScriptEngine(quillo::script::EngineContext& context);
+//     (found in quillo::script as well)
 //   scripting/objects/ObjectFactory.h:
 //     quillo::script::DispatchPtr quillo::script::createObject(std::u16string_view progId);
 //     (null for an unknown ProgID)
@@ -22,6 +23,12 @@
 #ifdef QUILLO_HAVE_OBJECTS
 #include "scripting/objects/ObjectFactory.h"
 #endif
+
+// The engines' own namespaces, so that the using-directives below hold before they exist.
+namespace quillo::vbscript {
+}
+namespace quillo::jscript {
+}
 
 namespace quillo::script {
 
@@ -41,6 +48,8 @@ std::u16string_view languageName(ScriptLanguage language)
 
 std::unique_ptr<ScriptEngine> createEngine(ScriptLanguage language, [[maybe_unused]] EngineContext& context)
 {
+    using namespace quillo::vbscript;
+    using namespace quillo::jscript;
     switch (language) {
     case ScriptLanguage::VBScript:
 #ifdef QUILLO_HAVE_VBSCRIPT
