@@ -3,6 +3,7 @@
 #include "src/app/Startup.h"
 #include "src/editor/DocumentBox.h"
 #include "tests/src/support/FormMainTest.h"
+#include "tests/src/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,13 +41,7 @@ TEST(CommandLine, QuoteRule) {
 
 class StartupTest : public FormMainTest {
 protected:
-    QString makeFile(const QString& name, const QByteArray& bytes) {
-        const QString path = folder.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
+    QString makeFile(const QString& name, const QByteArray& bytes) { return writeTestFile(folder, name, bytes); }
 
     void expectWarning(const QString& text) {
         ASSERT_EQ(dialogs.shown().size(), 1u);

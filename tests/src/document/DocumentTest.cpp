@@ -4,6 +4,7 @@
 #include "src/document/DocumentHost.h"
 #include "src/editor/DocumentBox.h"
 #include "tests/src/support/QtPrinters.h"
+#include "tests/src/support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -25,13 +26,7 @@ public:
 
 class DocumentTest : public ::testing::Test {
 protected:
-    QString makeFile(const QString& name, const QByteArray& bytes) {
-        const QString path = folder.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
+    QString makeFile(const QString& name, const QByteArray& bytes) { return writeTestFile(folder, name, bytes); }
 
     FakeHost host;
     Document document{host};

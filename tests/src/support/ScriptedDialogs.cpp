@@ -95,22 +95,22 @@ std::optional<QString> ScriptedDialogs::inputBox(QWidget* owner, const QString& 
     return answer ? answer->text : std::nullopt;
 }
 
-std::optional<QString> ScriptedDialogs::openFileName(QWidget* owner, const FileDialogRequest& request) {
+std::optional<QString> ScriptedDialogs::fileDialog(DialogKind kind, QWidget* owner,
+                                                   const FileDialogRequest& request) {
     ShownDialog dialog;
-    dialog.kind = DialogKind::OpenFileName;
+    dialog.kind = kind;
     dialog.owner = owner;
     dialog.file = request;
     const std::optional<Queued> answer = take(dialog);
     return answer ? answer->text : std::nullopt;
 }
 
+std::optional<QString> ScriptedDialogs::openFileName(QWidget* owner, const FileDialogRequest& request) {
+    return fileDialog(DialogKind::OpenFileName, owner, request);
+}
+
 std::optional<QString> ScriptedDialogs::saveFileName(QWidget* owner, const FileDialogRequest& request) {
-    ShownDialog dialog;
-    dialog.kind = DialogKind::SaveFileName;
-    dialog.owner = owner;
-    dialog.file = request;
-    const std::optional<Queued> answer = take(dialog);
-    return answer ? answer->text : std::nullopt;
+    return fileDialog(DialogKind::SaveFileName, owner, request);
 }
 
 std::optional<QFont> ScriptedDialogs::chooseFont(QWidget* owner, const QFont& initial) {

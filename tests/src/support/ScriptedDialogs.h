@@ -73,6 +73,7 @@ private:
 
     // Records the dialog and takes the next answer; nothing when none fits.
     std::optional<Queued> take(const ShownDialog& dialog);
+    std::optional<QString> fileDialog(DialogKind kind, QWidget* owner, const FileDialogRequest& request);
 
     std::deque<Queued> m_answers;
     std::vector<ShownDialog> m_shown;
