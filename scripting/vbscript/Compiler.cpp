@@ -710,18 +710,19 @@ public:
             statement(*s);
     }
 
-    void storeName(const std::u16string& shown, Pos p, bool isSet)
+    // mode: 0 Let, 1 Set, 2 as is (For Each items)
+    void storeName(const std::u16string& shown, Pos p, bool isSet, uint8_t mode = 0xFF)
     {
         Binding b = resolve(shown, false);
         pos_ = p;
-        uint8_t a = isSet ? 1 : 0;
+        uint8_t a = mode != 0xFF ? mode : isSet ? 1 : 0;
         switch (b.kind) {
         case Binding::Local: emit(OpCode::StoreLocal, a, uint16_t(b.slot)); break;
         case Binding::Outer: emit(OpCode::StoreOuter, a, uint16_t(b.slot)); break;
         case Binding::Field: emit(OpCode::StoreField, a, uint16_t(b.slot)); break;
         case Binding::Global: emit(OpCode::StoreGlobal, a, 0, b.slot); break;
         case Binding::Dynamic:
-            emit(OpCode::StoreDyn, uint8_t((unit_.optionExplicit ? 1 : 0) | (isSet ? 2 : 0)), uint16_t(b.slot), b.global);
+            emit(OpCode::StoreDyn, uint8_t((unit_.optionExplicit ? 1 : 0) | (a == 1 ? 2 : 0) | (a == 2 ? 4 : 0)), uint16_t(b.slot), b.global);
             break;
         case Binding::Member: {
             // a property of Me assigned from inside the class: value is on the stack
@@ -729,7 +730,7 @@ public:
             emit(OpCode::StoreLocal, 2, uint16_t(tmp));
             emit(OpCode::LoadMe);
             emit(OpCode::LoadLocal, 0, uint16_t(tmp));
-            emit(OpCode::PutMember, 0, uint8_t(2 | a), name(shown));
+            emit(OpCode::PutMember, 0, uint8_t(2 | (a & 1)), name(shown));
             break;
         }
         case Binding::Undeclared:
@@ -983,7 +984,7 @@ public:
         markStatement();
         int head = here();
         int nextOp = emit(OpCode::ForEachNext, 0, uint16_t(slot));
-        storeName(s.name, s.pos, false);
+        storeName(s.name, s.pos, false, 2);
         block(s.body);
         markStatement();
         emit(OpCode::Jump, 0, 0, head);

@@ -581,12 +581,28 @@ Variant Interpreter::memberCall(Frame& f, const Variant& target, uint32_t nameIn
         int m = ci->info().find(f.proc->namesLower[nameIndex]);
         if (m < 0 || (!inside && !ci->info().members[size_t(m)].isPublic))
             failNamed(err::NoSuchMember, name);
+        const ClassMember& mem = ci->info().members[size_t(m)];
+        if (!args.empty() && mem.field < 0 && mem.get && mem.get->paramCount == 0) {
+            // `o.Items(1)`: the member's value, indexed
+            Variant v = invokeMember(*ci, m, InvokeKind::MethodOrGet, {});
+            return indexValue(v, args, name);
+        }
         return invokeMember(*ci, m, InvokeKind::MethodOrGet, args);
     }
     int32_t id = obj->memberId(name);
     if (id == quillo::script::DISPID_UNKNOWN)
         failNamed(err::NoSuchMember, name);
-    return obj->invoke(id, InvokeKind::MethodOrGet, args);
+    if (args.empty())
+        return obj->invoke(id, InvokeKind::MethodOrGet, args);
+    try {
+        return obj->invoke(id, InvokeKind::MethodOrGet, args);
+    } catch (const ScriptError& e) {
+        if (e.number != err::WrongArguments)
+            throw;
+    }
+    // `m.SubMatches(0)`: a property without arguments, then its default member
+    Variant v = obj->invoke(id, InvokeKind::PropertyGet, {});
+    return indexValue(v, args, name);
 }
 
 void Interpreter::memberPut(Frame& f, const Variant& target, uint32_t nameIndex, uint8_t flags, std::span<Variant> args)
@@ -754,7 +770,7 @@ Variant Interpreter::execute(Frame& f)
                 }
                 case OpCode::StoreDyn: {
                     GlobalSlot& g = globals[in.c];
-                    uint8_t mode = (in.a & 2) ? 1 : 0;
+                    uint8_t mode = (in.a & 2) ? 1 : (in.a & 4) ? 2 : 0;
                     --sp;
                     if (g.exists)
                         store(g.value, std::move(*sp), mode);

@@ -32,9 +32,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<quillo::script::ScriptEngine> createVBScriptEngine(quillo::script::EngineContext& context)
-{
-    return std::make_unique<VBScriptEngine>(context);
-}
-
 } // namespace quillo::vbscript
+
+std::unique_ptr<quillo::script::ScriptEngine> quillo::script::createVBScriptEngine(EngineContext& context)
+{
+    return std::make_unique<quillo::vbscript::VBScriptEngine>(context);
+}

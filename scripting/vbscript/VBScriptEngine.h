@@ -5,8 +5,12 @@
 
 #include <memory>
 
+namespace quillo::script {
+
+std::unique_ptr<ScriptEngine> createVBScriptEngine(EngineContext& context);
+
+} // namespace quillo::script
+
 namespace quillo::vbscript {
-
-std::unique_ptr<quillo::script::ScriptEngine> createVBScriptEngine(quillo::script::EngineContext& context);
-
+using quillo::script::createVBScriptEngine;
 } // namespace quillo::vbscript

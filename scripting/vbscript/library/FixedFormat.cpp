@@ -90,22 +90,22 @@ std::u16string formatFixed(double value, const FixedFormat& format)
     const bool zero = whole.empty() && fraction.find_first_not_of('0') == std::string::npos;
     const bool negative = value < 0 && !zero;
 
-    std::string body;
-    if (whole.empty()) {
-        if (format.leadingDigit || fraction.empty())
-            body = "0";
-    } else {
-        body = format.grouping ? grouped(whole) : whole;
-    }
-    if (!fraction.empty())
-        body += "." + fraction;
-
     std::u16string text;
     if (negative)
         text += format.parentheses ? u"(" : u"-";
     text += format.prefix;
-    for (char c : body)
-        text.push_back(char16_t(c));
+    if (whole.empty()) {
+        if (format.leadingDigit || fraction.empty())
+            text.push_back(u'0');
+    } else {
+        for (char c : format.grouping ? grouped(whole) : whole)
+            text.push_back(char16_t(c));
+    }
+    if (!fraction.empty()) {
+        text.push_back(u'.');
+        for (char c : fraction)
+            text.push_back(char16_t(c));
+    }
     text += format.suffix;
     if (negative && format.parentheses)
         text += u")";
