@@ -35,8 +35,8 @@ Variant valueOf(const Variant& v);
 // Double (13 when not numeric), Empty is Integer 0, Date stays Date, Null stays Null.
 Variant toNumeric(const Variant& v);
 
-// Text to number as VBScript reads it: surrounding blanks, a sign, digits with en-US
-// thousands separators, a decimal point, an exponent, "&H" / "&O" prefixes (hex and
+// Text to number as VBScript reads it: surrounding blanks, a sign, a "$", digits with
+// en-US thousands separators, a decimal point, an exponent, "&H" / "&O" prefixes (hex and
 // octal give Integer or Long bit patterns). nullopt when the text is not a number.
 std::optional<double> parseNumber(std::u16string_view text);
 // As parseNumber, throwing 13.
@@ -61,7 +61,7 @@ std::optional<int64_t> wholeNumberFromText(std::u16string_view text);
 double roundHalfEven(double x);
 
 // Number formatting as CStr shows it: `digits` significant digits (15 for Double,
-// 7 for Single), plain decimal when the exponent is in -5..digits-1, otherwise
+// 7 for Single), plain decimal when the exponent is in -4..digits-1, otherwise
 // "1.5E-07", "1E+16"; negative zero as "0"; NaN and infinities as "NaN", "Infinity".
 std::u16string formatNumber(double value, int digits);
 inline std::u16string formatDouble(double value) { return formatNumber(value, 15); }
