@@ -809,11 +809,16 @@ public:
         }
     }
 
-    // `s = s & x`: appends to the variable's string without copying it.
+    // `s = s & x & y`: appends to the variable's string without copying it.
     bool appendInPlace(const Expr& target, const Expr& value)
     {
-        if (value.kind != ExprKind::Binary || value.op != Op::Concat || value.left->kind != ExprKind::Name
-            || toLower(value.left->name) != toLower(target.name))
+        std::vector<const Expr*> parts; // right operands, innermost first
+        const Expr* e = &value;
+        while (e->kind == ExprKind::Binary && e->op == Op::Concat) {
+            parts.push_back(e->right.get());
+            e = e->left.get();
+        }
+        if (parts.empty() || e->kind != ExprKind::Name || toLower(e->name) != toLower(target.name))
             return false;
         Binding b = resolve(target.name, false);
         if (b.kind != Binding::Local && b.kind != Binding::Global && b.kind != Binding::Dynamic
@@ -822,9 +827,11 @@ public:
         if (b.kind == Binding::Local && b.slot == proc_.resultSlot)
             return false;
         emitVarRefBinding(b, target.pos);
-        expr(*value.right);
-        pos_ = value.pos;
-        emit(OpCode::AppendTo);
+        for (size_t i = parts.size(); i-- > 0;) {
+            expr(*parts[i]);
+            pos_ = value.pos;
+            emit(OpCode::AppendTo, i == 0 ? 0 : 1);
+        }
         return true;
     }
 
@@ -951,7 +958,10 @@ public:
         pos_ = s.pos;
         markStatement();
         if (counter.kind == Binding::Local && counter.slot < 0xFFFF && limit < 0xFF) {
-            emit(OpCode::ForStepLocal, uint8_t(limit), uint16_t(counter.slot), head);
+            emit(OpCode::ForStepLocal, uint8_t(limit), uint16_t(counter.slot), exitJump + 1);
+        } else if (counter.kind == Binding::Global && limit < 0xFFFF) {
+            emit(OpCode::ForStepGlobal, 0, uint16_t(limit), counter.slot);
+            emit(OpCode::Jump, 0, 0, exitJump + 1);
         } else {
             expr(nameExpr(s.name, s.pos));
             emit(OpCode::LoadLocal, 0, uint16_t(step));
@@ -1172,7 +1182,8 @@ private:
         case OpCode::Return:
         case OpCode::Undefined:
         case OpCode::Raise:
-        case OpCode::ForStepLocal: return 0;
+        case OpCode::ForStepLocal:
+        case OpCode::ForStepGlobal: return 0;
         case OpCode::ForTest: return -2;
         case OpCode::CallBuiltin:
         case OpCode::CallGlobal: return 1 - a;
@@ -1182,7 +1193,7 @@ private:
         case OpCode::PutMember:
         case OpCode::StoreIndex: return -(a + 2);
         case OpCode::ReDim: return -(a + 1);
-        case OpCode::AppendTo: return -2;
+        case OpCode::AppendTo: return in.a ? -1 : -2;
         case OpCode::CreateObject: return 1 - a;
         default: return -1; // binary operators
         }

@@ -69,8 +69,17 @@ void assignSet(Variant& slot, Variant value)
     slot.deref() = std::move(value);
 }
 
+inline bool isPlainScalar(VarType t) { return t != VarType::Object && t != VarType::VariantArray && t != VarType::ByRef; }
+
 void store(Variant& slot, Variant value, uint8_t mode)
 {
+    if (mode == 0 && isPlainScalar(value.type())) {
+        Variant& target = slot.deref();
+        if (target.type() != VarType::Object) {
+            target = std::move(value);
+            return;
+        }
+    }
     if (mode == 0)
         assignLet(slot, std::move(value));
     else if (mode == 1)
@@ -141,10 +150,20 @@ std::vector<ArrayBound> boundsFrom(std::span<Variant> uppers)
     return bounds;
 }
 
+inline int32_t indexOf(const Variant& v)
+{
+    const Variant& d = v.deref();
+    if (d.type() == VarType::Integer)
+        return d.asInteger();
+    if (d.type() == VarType::Long)
+        return d.asLong();
+    return conv::toLong(d);
+}
+
 Variant& element(SafeArray& a, std::span<Variant> args)
 {
     if (args.size() == 1 && a.dims() == 1)
-        return a.at1(conv::toLong(args[0]));
+        return a.at1(indexOf(args[0]));
     int32_t small[8];
     std::vector<int32_t> big;
     int32_t* idx = small;
@@ -153,11 +172,21 @@ Variant& element(SafeArray& a, std::span<Variant> args)
         idx = big.data();
     }
     for (size_t i = 0; i < args.size(); ++i)
-        idx[i] = conv::toLong(args[i]);
+        idx[i] = indexOf(args[i]);
     return a.at(std::span<const int32_t>(idx, args.size()));
 }
 
 inline bool isIntish(VarType t) { return t == VarType::Integer || t == VarType::Long; }
+inline bool isIntOrDouble(VarType t) { return isIntish(t) || t == VarType::Double; }
+
+inline double numOf(const Variant& v)
+{
+    switch (v.type()) {
+    case VarType::Integer: return v.asInteger();
+    case VarType::Long: return v.asLong();
+    default: return v.asDouble();
+    }
+}
 
 inline int64_t intOf(const Variant& v)
 {
@@ -186,8 +215,8 @@ inline Variant addValues(const Variant& a, const Variant& b)
         return fitInteger(int32_t(a.asInteger()) + b.asInteger());
     if (isIntish(ta) && isIntish(tb))
         return fitLong(intOf(a) + intOf(b));
-    if (ta == VarType::Double && tb == VarType::Double) {
-        double z = a.asDouble() + b.asDouble();
+    if (isIntOrDouble(ta) && isIntOrDouble(tb)) {
+        double z = numOf(a) + numOf(b);
         if (!std::isinf(z))
             return Variant::fromDouble(z);
     }
@@ -201,8 +230,8 @@ inline Variant subValues(const Variant& a, const Variant& b)
         return fitInteger(int32_t(a.asInteger()) - b.asInteger());
     if (isIntish(ta) && isIntish(tb))
         return fitLong(intOf(a) - intOf(b));
-    if (ta == VarType::Double && tb == VarType::Double) {
-        double z = a.asDouble() - b.asDouble();
+    if (isIntOrDouble(ta) && isIntOrDouble(tb)) {
+        double z = numOf(a) - numOf(b);
         if (!std::isinf(z))
             return Variant::fromDouble(z);
     }
@@ -216,7 +245,28 @@ inline Variant mulValues(const Variant& a, const Variant& b)
         return fitInteger(int32_t(a.asInteger()) * b.asInteger());
     if (isIntish(ta) && isIntish(tb))
         return fitLong(intOf(a) * intOf(b));
+    if (isIntOrDouble(ta) && isIntOrDouble(tb)) {
+        double z = numOf(a) * numOf(b);
+        if (!std::isinf(z))
+            return Variant::fromDouble(z);
+    }
     return ops::multiply(a, b);
+}
+
+// \ and Mod on Integer and Long operands inline.
+inline Variant wholeValues(const Variant& a, const Variant& b, bool isMod)
+{
+    VarType ta = a.type(), tb = b.type();
+    if (isIntish(ta) && isIntish(tb)) {
+        int64_t x = intOf(a), y = intOf(b);
+        if (y != 0 && y != -1) {
+            int64_t z = isMod ? x % y : x / y;
+            if (ta == VarType::Integer && tb == VarType::Integer)
+                return Variant::fromInteger(int16_t(z));
+            return Variant::fromLong(int32_t(z));
+        }
+    }
+    return isMod ? ops::modulo(a, b) : ops::intDivide(a, b);
 }
 
 // -1 / 0 / 1, or 2 for Null; numbers of the common types inline.
@@ -227,8 +277,8 @@ inline int compareValues(const Variant& a, const Variant& b)
         int64_t x = intOf(a), y = intOf(b);
         return x < y ? -1 : x > y ? 1 : 0;
     }
-    if (ta == VarType::Double && tb == VarType::Double) {
-        double x = a.asDouble(), y = b.asDouble();
+    if (isIntOrDouble(ta) && isIntOrDouble(tb)) {
+        double x = numOf(a), y = numOf(b);
         return x < y ? -1 : x > y ? 1 : 0;
     }
     return ops::compare(a, b);
@@ -409,6 +459,14 @@ Variant Interpreter::evalText(const std::u16string& code, Frame& caller)
 
 // ---------------------------------------------------------------------------------
 
+void Frame::unpinFrom(Variant* base)
+{
+    while (!pins.empty() && pins.back().first >= base) {
+        pins.back().second->unlock();
+        pins.pop_back();
+    }
+}
+
 void Interpreter::enterFrameChecks()
 {
     char probe;
@@ -432,16 +490,18 @@ Variant Interpreter::call(Procedure& proc, ClassInstance* me, std::span<Variant>
     ++depth_;
     struct Release {
         Interpreter* self;
+        Frame* f;
         Variant* p;
         size_t n;
         ~Release()
         {
+            f->unpinFrom(f->stack);
             for (size_t i = 0; i < n; ++i)
                 p[i].clear();
             self->arena_.release();
             --self->depth_;
         }
-    } release{this, f.locals, n};
+    } release{this, &f, f.locals, n};
     DispatchPtr keepMe(me); // Me lives while its method runs
     for (size_t i = 0; i < args.size(); ++i) {
         Variant& a = args[i];
@@ -813,8 +873,8 @@ Variant Interpreter::execute(Frame& f)
                     (--sp)->clear();
                     break;
                 case OpCode::Div: sp[-2] = ops::divide(sp[-2], sp[-1]); (--sp)->clear(); break;
-                case OpCode::IntDiv: sp[-2] = ops::intDivide(sp[-2], sp[-1]); (--sp)->clear(); break;
-                case OpCode::Mod: sp[-2] = ops::modulo(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::IntDiv: sp[-2] = wholeValues(sp[-2], sp[-1], false); (--sp)->clear(); break;
+                case OpCode::Mod: sp[-2] = wholeValues(sp[-2], sp[-1], true); (--sp)->clear(); break;
                 case OpCode::Pow: sp[-2] = ops::power(sp[-2], sp[-1]); (--sp)->clear(); break;
                 case OpCode::Concat: {
                     Variant& a = sp[-2];
@@ -900,6 +960,8 @@ Variant Interpreter::execute(Frame& f)
                         r = indexValue(g.value, std::span<Variant>(args, in.a), g.name);
                     }
                     popArgs(in.a);
+                    if (!f.pins.empty())
+                        f.unpinFrom(args);
                     *sp++ = std::move(r);
                     break;
                 }
@@ -907,6 +969,8 @@ Variant Interpreter::execute(Frame& f)
                     Variant* args = sp - in.a;
                     Variant r = indexValue(args[-1], std::span<Variant>(args, in.a), u"");
                     popArgs(in.a);
+                    if (!f.pins.empty())
+                        f.unpinFrom(args);
                     sp[-1] = std::move(r);
                     break;
                 }
@@ -914,6 +978,8 @@ Variant Interpreter::execute(Frame& f)
                     Variant* args = sp - in.a;
                     Variant r = memberCall(f, args[-1], uint32_t(in.c), in.b & 1, std::span<Variant>(args, in.a));
                     popArgs(in.a);
+                    if (!f.pins.empty())
+                        f.unpinFrom(args);
                     sp[-1] = std::move(r);
                     break;
                 }
@@ -931,9 +997,18 @@ Variant Interpreter::execute(Frame& f)
                     break;
                 }
                 case OpCode::RefIndex: {
-                    // elements are passed by value: a reference into an array could
-                    // outlive a ReDim inside the callee
                     Variant* args = sp - in.a;
+                    Variant& target = args[-1].deref();
+                    if (target.isArray() && target.asArray()) {
+                        // the array stays locked while the callee holds the reference
+                        SafeArray* arr = target.asArray();
+                        Variant* el = &element(*arr, std::span<Variant>(args, in.a));
+                        arr->lock();
+                        f.pins.emplace_back(args - 1, Ref<SafeArray>(arr));
+                        popArgs(in.a);
+                        sp[-1] = Variant::byRef(el);
+                        break;
+                    }
                     Variant r = indexValue(args[-1], std::span<Variant>(args, in.a), u"");
                     popArgs(in.a);
                     sp[-1] = std::move(r);
@@ -953,6 +1028,13 @@ Variant Interpreter::execute(Frame& f)
                         budget.tick();
                         pc = size_t(in.c);
                     }
+                    break;
+                }
+                case OpCode::ForStepGlobal: {
+                    GlobalSlot& g = globals[in.c];
+                    g.value = addValues(g.value, locals[in.b + 1]);
+                    if (!forContinues(g.value, locals[in.b], locals[in.b + 1]))
+                        ++pc; // past the jump back
                     break;
                 }
                 case OpCode::ForEachInit: {
@@ -1053,7 +1135,7 @@ Variant Interpreter::execute(Frame& f)
                         s->append(conv::toTextOrEmpty(v));
                     else
                         assignLet(target, ops::concat(target, v));
-                    popArgs(2);
+                    popArgs(in.a ? 1 : 2); // a = 1: more parts follow, the reference stays
                     break;
                 }
                 case OpCode::CreateObject: {
@@ -1068,6 +1150,7 @@ Variant Interpreter::execute(Frame& f)
                 }
             }
         } catch (ScriptError& e) {
+            f.unpinFrom(f.stack);
             handleError(f, e, pc - 1);
             for (Variant* p = f.stack; p < sp; ++p)
                 p->clear();
@@ -1076,6 +1159,7 @@ Variant Interpreter::execute(Frame& f)
             auto it = std::upper_bound(starts.begin(), starts.end(), uint32_t(pc - 1));
             pc = it == starts.end() ? proc.code.size() - 1 : *it;
         } catch (const std::bad_alloc&) {
+            f.unpinFrom(f.stack);
             ScriptError e = ScriptError::runtime(err::OutOfMemory);
             for (Variant* p = f.stack; p < sp; ++p)
                 p->clear();

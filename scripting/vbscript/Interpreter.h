@@ -5,6 +5,7 @@
 
 #include "scripting/core/Dispatch.h"
 #include "scripting/core/ScriptEngine.h"
+#include "scripting/core/SafeArray.h"
 #include "scripting/core/ScriptError.h"
 #include "scripting/vbscript/Compiler.h"
 #include "scripting/vbscript/Globals.h"
@@ -19,6 +20,7 @@
 
 namespace quillo::vbscript {
 
+using quillo::script::Ref;
 class ClassInstance;
 class ErrObject;
 
@@ -29,6 +31,10 @@ struct Frame {
     ClassInstance* me = nullptr;
     Frame* outer = nullptr;   // the frame an Execute / Eval runs in
     bool resumeNext = false;  // On Error Resume Next
+    // Arrays whose elements are passed by reference to a pending call, with the
+    // operand stack position of the reference; locked (no ReDim) until the call returns.
+    std::vector<std::pair<Variant*, Ref<quillo::script::SafeArray>>> pins;
+    void unpinFrom(Variant* base);
 };
 
 // What Err holds.

@@ -878,18 +878,6 @@ private:
                     *lastParen = 0;
                 continue;
             }
-            if (at(Tok::Dot)) {
-                // `a .b` is still member access
-                Pos p = here();
-                next();
-                auto m = std::make_unique<Expr>(ExprKind::Member, p);
-                m->name = memberName();
-                m->left = std::move(e);
-                e = std::move(m);
-                if (lastParen)
-                    *lastParen = 0;
-                continue;
-            }
             if (at(Tok::LParen)) {
                 size_t open = pos_;
                 Pos p = here();

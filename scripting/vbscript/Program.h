@@ -64,9 +64,10 @@ enum class OpCode : uint8_t {
     StoreDyn,     // b, c, a: 1 Option Explicit | 2 Set
     RefDyn,       // b, c, a: 1 Option Explicit
     Raise,        // c: error number, b: name (0xFFFF: none)
-    AppendTo,     // `s = s & x` in place when the string is not shared     ref value ->
+    AppendTo,     // `s = s & x` in place when the string is not shared; a: 1 keeps ref   ref value ->
     CreateObject, // a: argc (1 or 2), b: 1 GetObject                       args -> object
-    ForStepLocal, // b: counter slot, a: hidden slot of limit (step at a+1), c: loop head
+    ForStepLocal, // b: counter slot, a: hidden slot of limit (step at a+1), c: body start
+    ForStepGlobal,// c: counter global, b: limit slot; a Jump to the body follows, skipped at the end
 };
 
 struct Instr {
