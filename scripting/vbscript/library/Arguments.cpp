@@ -1,5 +1,7 @@
 #include "scripting/vbscript/library/Arguments.h"
 
+#include "scripting/core/Text.h"
+
 namespace quillo::vbscript::library {
 
 namespace script = quillo::script;
@@ -32,6 +34,27 @@ bool isNullValue(const Variant& v)
     if (value.isNull())
         return true;
     return value.isObject() && value.asObject() && script::valueOf(value).isNull();
+}
+
+TextArg::TextArg(std::span<Variant> args, size_t i)
+{
+    const Variant& value = arg(args, i);
+    if (value.isString()) {
+        view_ = value.asString();
+    } else {
+        owned_ = script::toText(value);
+        view_ = owned_;
+    }
+}
+
+SearchTextArg::SearchTextArg(std::span<Variant> args, size_t i, Compare mode) : text_(args, i)
+{
+    if (mode == Compare::Text) {
+        folded_ = script::toLower(text_.view());
+        searched_ = folded_;
+    } else {
+        searched_ = text_.view();
+    }
 }
 
 std::u16string textArg(std::span<Variant> args, size_t i)

@@ -29,6 +29,47 @@ bool given(std::span<Variant> args, size_t i);
 Variant plainValue(const Variant& v);
 bool isNullValue(const Variant& v);
 
+enum class Compare { Binary, Text };
+
+// Argument `i` as text without copying when it already is a String (Len and Mid in a loop
+// over a long string stay linear). Converts like textArg otherwise. Lives on the stack only:
+// the view points into the argument or into the object itself.
+class TextArg {
+public:
+    TextArg(std::span<Variant> args, size_t i);
+    TextArg(const TextArg&) = delete;
+    TextArg& operator=(const TextArg&) = delete;
+
+    std::u16string_view view() const { return view_; }
+    operator std::u16string_view() const { return view_; }
+    size_t size() const { return view_.size(); }
+    bool empty() const { return view_.empty(); }
+    char16_t operator[](size_t i) const { return view_[i]; }
+
+private:
+    std::u16string owned_;
+    std::u16string_view view_;
+};
+
+// Argument `i` as searched under a compare mode: the text itself for binary compares, a
+// lower-cased copy for text compares (simple case mapping keeps every position).
+class SearchTextArg {
+public:
+    SearchTextArg(std::span<Variant> args, size_t i, Compare mode);
+    SearchTextArg(const SearchTextArg&) = delete;
+    SearchTextArg& operator=(const SearchTextArg&) = delete;
+
+    // The argument as given, for copying parts of it into results.
+    std::u16string_view original() const { return text_.view(); }
+    // The text to search in or for.
+    std::u16string_view searched() const { return searched_; }
+
+private:
+    TextArg text_;
+    std::u16string folded_;
+    std::u16string_view searched_;
+};
+
 // Conversions of argument `i`: Null raises 94 unless the function lets Null through first.
 std::u16string textArg(std::span<Variant> args, size_t i);
 double doubleArg(std::span<Variant> args, size_t i);
@@ -39,7 +80,6 @@ int32_t longArgOr(std::span<Variant> args, size_t i, int32_t fallback);
 bool boolArgOr(std::span<Variant> args, size_t i, bool fallback);
 
 // Compare-mode argument: vbBinaryCompare (0) when omitted; 0 and 1 are valid, others raise 5.
-enum class Compare { Binary, Text };
 Compare compareArg(std::span<Variant> args, size_t i);
 
 // First-day-of-week argument: 1 (Sunday) to 7; omitted or vbUseSystemDayOfWeek (0) gives

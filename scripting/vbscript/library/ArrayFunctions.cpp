@@ -40,11 +40,6 @@ const std::vector<Variant>& listArg(std::span<Variant> args, size_t i)
     return array.elements();
 }
 
-std::u16string folded(std::u16string_view text, Compare mode)
-{
-    return mode == Compare::Text ? script::toLower(text) : std::u16string(text);
-}
-
 // LBound / UBound: the dimension argument counts from 1.
 int dimensionArg(std::span<Variant> args, const SafeArray& array)
 {
@@ -81,26 +76,34 @@ QUILLO_VBS_BUILTIN(uBound)
 // the last of `count` elements holds the rest of the text.
 QUILLO_VBS_BUILTIN(split)
 {
-    const std::u16string text = textArg(args, 0);
-    const std::u16string delimiter = given(args, 1) ? textArg(args, 1) : std::u16string(u" ");
     const int32_t count = longArgOr(args, 2, -1);
     if (count < -1)
         invalidCall();
     const Compare mode = compareArg(args, 3);
+    const SearchTextArg subject(args, 0, mode);
+    const std::u16string_view text = subject.original();
+    const std::u16string spaceDelimiter = u" ";
+    std::u16string foldedDelimiter;
+    std::u16string_view needle = spaceDelimiter;
+    if (given(args, 1)) {
+        foldedDelimiter = textArg(args, 1);
+        if (mode == Compare::Text)
+            foldedDelimiter = script::toLower(foldedDelimiter);
+        needle = foldedDelimiter;
+    }
 
     std::vector<Variant> parts;
     if (text.empty() || count == 0)
         return arrayOf(std::move(parts));
-    if (delimiter.empty()) {
+    if (needle.empty()) {
         parts.push_back(Variant::fromString(text));
         return arrayOf(std::move(parts));
     }
-    const std::u16string haystack = folded(text, mode);
-    const std::u16string needle = folded(delimiter, mode);
+    const std::u16string_view haystack = subject.searched();
     size_t from = 0;
     while (count == -1 || int32_t(parts.size()) < count - 1) {
         const size_t at = haystack.find(needle, from);
-        if (at == std::u16string::npos)
+        if (at == std::u16string_view::npos)
             break;
         parts.push_back(Variant::fromString(text.substr(from, at - from)));
         from = at + needle.size();
@@ -129,14 +132,15 @@ QUILLO_VBS_BUILTIN(join)
 QUILLO_VBS_BUILTIN(filter)
 {
     const std::vector<Variant>& items = listArg(args, 0);
-    const std::u16string value = textArg(args, 1);
     const bool include = boolArgOr(args, 2, true);
     const Compare mode = compareArg(args, 3);
-    const std::u16string needle = folded(value, mode);
+    const SearchTextArg value(args, 1, mode);
+    const std::u16string_view needle = value.searched();
     std::vector<Variant> kept;
     for (const Variant& item : items) {
         std::u16string text = script::toTextOrEmpty(item);
-        const bool found = folded(text, mode).find(needle) != std::u16string::npos;
+        const bool found =
+            (mode == Compare::Text ? script::toLower(text) : text).find(needle) != std::u16string::npos;
         if (found == include)
             kept.push_back(Variant::fromString(std::move(text)));
     }

@@ -19,13 +19,6 @@ namespace script = quillo::script;
 
 namespace {
 
-// The text searched in text-compare mode: both sides folded to lower case, which keeps
-// every position where it was.
-std::u16string folded(std::u16string_view text, Compare mode)
-{
-    return mode == Compare::Text ? script::toLower(text) : std::u16string(text);
-}
-
 // Strings as the byte functions see them: UTF-16 little-endian.
 std::vector<uint8_t> toBytes(std::u16string_view text)
 {
@@ -62,7 +55,7 @@ Variant trimmed(std::span<Variant> args, bool leading, bool trailing)
 {
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    const std::u16string text = textArg(args, 0);
+    const TextArg text(args, 0);
     size_t first = 0;
     size_t last = text.size();
     if (leading)
@@ -71,7 +64,7 @@ Variant trimmed(std::span<Variant> args, bool leading, bool trailing)
     if (trailing)
         while (last > first && text[last - 1] == u' ')
             --last;
-    return Variant::fromString(text.substr(first, last - first));
+    return Variant::fromString(text.view().substr(first, last - first));
 }
 
 // InStr's search: the 1-based position of `what` in `text` at or after `start`, 0 if none.
@@ -121,7 +114,7 @@ int hexValue(std::u16string_view text, size_t at, size_t count)
 
 QUILLO_VBS_BUILTIN(asc)
 {
-    const std::u16string text = textArg(args, 0);
+    const TextArg text(args, 0);
     if (text.empty())
         invalidCall();
     return Variant::fromInteger(int16_t(unicodeToAnsi(text[0]).value_or(uint8_t('?'))));
@@ -129,7 +122,7 @@ QUILLO_VBS_BUILTIN(asc)
 
 QUILLO_VBS_BUILTIN(ascB)
 {
-    const std::u16string text = textArg(args, 0);
+    const TextArg text(args, 0);
     if (text.empty())
         invalidCall();
     return Variant::fromInteger(int16_t(text[0] & 0xFF));
@@ -137,7 +130,7 @@ QUILLO_VBS_BUILTIN(ascB)
 
 QUILLO_VBS_BUILTIN(ascW)
 {
-    const std::u16string text = textArg(args, 0);
+    const TextArg text(args, 0);
     if (text.empty())
         invalidCall();
     return Variant::fromInteger(int16_t(text[0]));
@@ -182,9 +175,9 @@ QUILLO_VBS_BUILTIN(inStr)
     const Compare mode = compareArg(args, first + 2);
     if (anyNull(args, {first, first + 1}))
         return Variant::null();
-    const std::u16string text = folded(textArg(args, first), mode);
-    const std::u16string what = folded(textArg(args, first + 1), mode);
-    return Variant::fromLong(findForward(text, what, start));
+    const SearchTextArg text(args, first, mode);
+    const SearchTextArg what(args, first + 1, mode);
+    return Variant::fromLong(findForward(text.searched(), what.searched(), start));
 }
 
 // InStrB([start,] string1, string2[, compare]): byte positions.
@@ -201,8 +194,8 @@ QUILLO_VBS_BUILTIN(inStrB)
     const Compare mode = compareArg(args, first + 2);
     if (anyNull(args, {first, first + 1}))
         return Variant::null();
-    const std::vector<uint8_t> text = toBytes(folded(textArg(args, first), mode));
-    const std::vector<uint8_t> what = toBytes(folded(textArg(args, first + 1), mode));
+    const std::vector<uint8_t> text = toBytes(SearchTextArg(args, first, mode).searched());
+    const std::vector<uint8_t> what = toBytes(SearchTextArg(args, first + 1, mode).searched());
     if (size_t(start) > text.size() + (what.empty() ? 1 : 0))
         return Variant::fromLong(0);
     if (what.empty())
@@ -220,8 +213,10 @@ QUILLO_VBS_BUILTIN(inStrRev)
     const Compare mode = compareArg(args, 3);
     if (anyNull(args, {0, 1}))
         return Variant::null();
-    const std::u16string text = folded(textArg(args, 0), mode);
-    const std::u16string what = folded(textArg(args, 1), mode);
+    const SearchTextArg subject(args, 0, mode);
+    const SearchTextArg whatArg(args, 1, mode);
+    const std::u16string_view text = subject.searched();
+    const std::u16string_view what = whatArg.searched();
     const size_t end = start == -1 ? text.size() : size_t(start);
     if (end > text.size())
         return Variant::fromLong(0);
@@ -229,22 +224,22 @@ QUILLO_VBS_BUILTIN(inStrRev)
         return Variant::fromLong(int32_t(end));
     if (what.size() > end)
         return Variant::fromLong(0);
-    const size_t at = std::u16string_view(text).substr(0, end).rfind(what);
-    return Variant::fromLong(at == std::u16string::npos ? 0 : int32_t(at) + 1);
+    const size_t at = text.substr(0, end).rfind(what);
+    return Variant::fromLong(at == std::u16string_view::npos ? 0 : int32_t(at) + 1);
 }
 
 QUILLO_VBS_BUILTIN(lCase)
 {
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    return Variant::fromString(script::toLower(textArg(args, 0)));
+    return Variant::fromString(script::toLower(TextArg(args, 0).view()));
 }
 
 QUILLO_VBS_BUILTIN(uCase)
 {
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    return Variant::fromString(script::toUpper(textArg(args, 0)));
+    return Variant::fromString(script::toUpper(TextArg(args, 0).view()));
 }
 
 QUILLO_VBS_BUILTIN(left)
@@ -252,7 +247,7 @@ QUILLO_VBS_BUILTIN(left)
     const int32_t n = nonNegativeLength(args, 1);
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    return Variant::fromString(textArg(args, 0).substr(0, size_t(n)));
+    return Variant::fromString(TextArg(args, 0).view().substr(0, size_t(n)));
 }
 
 QUILLO_VBS_BUILTIN(leftB)
@@ -260,7 +255,7 @@ QUILLO_VBS_BUILTIN(leftB)
     const int32_t n = nonNegativeLength(args, 1);
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    const std::vector<uint8_t> bytes = toBytes(textArg(args, 0));
+    const std::vector<uint8_t> bytes = toBytes(TextArg(args, 0).view());
     return Variant::fromString(fromBytes(bytes.data(), std::min(bytes.size(), size_t(n))));
 }
 
@@ -269,9 +264,9 @@ QUILLO_VBS_BUILTIN(right)
     const int32_t n = nonNegativeLength(args, 1);
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    const std::u16string text = textArg(args, 0);
+    const TextArg text(args, 0);
     const size_t count = std::min(text.size(), size_t(n));
-    return Variant::fromString(text.substr(text.size() - count));
+    return Variant::fromString(text.view().substr(text.size() - count));
 }
 
 QUILLO_VBS_BUILTIN(rightB)
@@ -279,7 +274,7 @@ QUILLO_VBS_BUILTIN(rightB)
     const int32_t n = nonNegativeLength(args, 1);
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    const std::vector<uint8_t> bytes = toBytes(textArg(args, 0));
+    const std::vector<uint8_t> bytes = toBytes(TextArg(args, 0).view());
     const size_t count = std::min(bytes.size(), size_t(n));
     return Variant::fromString(fromBytes(bytes.data() + (bytes.size() - count), count));
 }
@@ -293,10 +288,10 @@ QUILLO_VBS_BUILTIN(mid)
     const int32_t count = given(args, 2) ? nonNegativeLength(args, 2) : INT32_MAX;
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    const std::u16string text = textArg(args, 0);
+    const TextArg text(args, 0);
     if (size_t(start) > text.size())
         return Variant::fromString(std::u16string());
-    return Variant::fromString(text.substr(size_t(start) - 1, size_t(count)));
+    return Variant::fromString(text.view().substr(size_t(start) - 1, size_t(count)));
 }
 
 QUILLO_VBS_BUILTIN(midB)
@@ -307,7 +302,7 @@ QUILLO_VBS_BUILTIN(midB)
     const int32_t count = given(args, 2) ? nonNegativeLength(args, 2) : INT32_MAX;
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    const std::vector<uint8_t> bytes = toBytes(textArg(args, 0));
+    const std::vector<uint8_t> bytes = toBytes(TextArg(args, 0).view());
     if (size_t(start) > bytes.size())
         return Variant::fromString(std::u16string());
     const size_t from = size_t(start) - 1;
@@ -319,14 +314,14 @@ QUILLO_VBS_BUILTIN(len)
 {
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    return Variant::fromLong(int32_t(textArg(args, 0).size()));
+    return Variant::fromLong(int32_t(TextArg(args, 0).size()));
 }
 
 QUILLO_VBS_BUILTIN(lenB)
 {
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    return Variant::fromLong(int32_t(textArg(args, 0).size() * 2));
+    return Variant::fromLong(int32_t(TextArg(args, 0).size() * 2));
 }
 
 QUILLO_VBS_BUILTIN(lTrim)
@@ -376,9 +371,9 @@ QUILLO_VBS_BUILTIN(strComp)
     const Compare mode = compareArg(args, 2);
     if (anyNull(args, {0, 1}))
         return Variant::null();
-    const std::u16string a = textArg(args, 0);
-    const std::u16string b = textArg(args, 1);
-    const int order = mode == Compare::Text ? script::compareIgnoreCase(a, b) : a.compare(b);
+    const TextArg a(args, 0);
+    const TextArg b(args, 1);
+    const int order = mode == Compare::Text ? script::compareIgnoreCase(a, b) : a.view().compare(b);
     return Variant::fromInteger(int16_t(order < 0 ? -1 : order > 0 ? 1 : 0));
 }
 
@@ -400,26 +395,26 @@ QUILLO_VBS_BUILTIN(replace)
     if (count < -1)
         invalidCall();
     const Compare mode = compareArg(args, 5);
-    const std::u16string text = textArg(args, 0);
-    const std::u16string find = textArg(args, 1);
-    const std::u16string with = textArg(args, 2);
-    if (size_t(start) > text.size())
+    const SearchTextArg text(args, 0, mode);
+    const SearchTextArg find(args, 1, mode);
+    const TextArg with(args, 2);
+    if (size_t(start) > text.original().size())
         return Variant::fromString(std::u16string());
-    const std::u16string_view rest = std::u16string_view(text).substr(size_t(start) - 1);
-    if (find.empty() || count == 0)
+    const std::u16string_view rest = text.original().substr(size_t(start) - 1);
+    if (find.searched().empty() || count == 0)
         return Variant::fromString(rest);
 
-    const std::u16string haystack = folded(rest, mode);
-    const std::u16string needle = folded(find, mode);
+    const std::u16string_view haystack = text.searched().substr(size_t(start) - 1);
+    const std::u16string_view needle = find.searched();
     std::u16string result;
     size_t from = 0;
     int32_t done = 0;
     while (count == -1 || done < count) {
         const size_t at = haystack.find(needle, from);
-        if (at == std::u16string::npos)
+        if (at == std::u16string_view::npos)
             break;
         result.append(rest.substr(from, at - from));
-        result.append(with);
+        result.append(with.view());
         checkStringLength(result.size());
         from = at + needle.size();
         ++done;
@@ -435,7 +430,7 @@ QUILLO_VBS_BUILTIN(escape)
         return Variant::null();
     static constexpr char16_t kHex[] = u"0123456789ABCDEF";
     std::u16string result;
-    for (char16_t c : textArg(args, 0)) {
+    for (char16_t c : TextArg(args, 0).view()) {
         if (isEscapeSafe(c)) {
             result.push_back(c);
         } else if (c < 0x100) {
@@ -453,7 +448,8 @@ QUILLO_VBS_BUILTIN(unescape)
 {
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    const std::u16string text = textArg(args, 0);
+    const TextArg argument(args, 0);
+    const std::u16string_view text = argument.view();
     std::u16string result;
     result.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
