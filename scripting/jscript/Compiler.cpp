@@ -1,0 +1,1055 @@
+#include "scripting/jscript/Compiler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "scripting/jscript/NumberConv.h"
+#include "scripting/jscript/Vm.h"
+
+namespace quillo::jscript {
+
+namespace {
+
+using NameSet = std::set<std::u16string>;
+
+// ---- scope analysis ----
+
+struct FnInfo {
+    NameSet declared;
+    NameSet captured;  // declared names some inner function uses
+    NameSet free;      // names used here or inside that are not declared here
+    bool dynamic = false;  // this function or an inner one uses with/eval
+};
+
+using InfoMap = std::unordered_map<const FunctionNode*, FnInfo>;
+
+void analyze(const FunctionNode& f, InfoMap& infos, bool isTop) {
+    FnInfo info;
+    if (!isTop) {
+        for (auto& p : f.params) info.declared.insert(p);
+        for (auto& v : f.varNames) info.declared.insert(v);
+        if (f.usesArguments || f.usesEval) info.declared.insert(u"arguments");
+    }
+    info.dynamic = f.usesEval || f.hasWith;
+    NameSet used(f.freeNames.begin(), f.freeNames.end());
+    for (const FunctionNode* c : f.children) {
+        analyze(*c, infos, false);
+        const FnInfo& ci = infos[c];
+        if (ci.dynamic) info.dynamic = true;
+        for (auto& n : ci.free) {
+            if (info.declared.count(n)) info.captured.insert(n);
+            used.insert(n);
+        }
+        // Names a dynamic child might reach at run time.
+        if (ci.dynamic) info.captured = info.declared;
+    }
+    for (auto& n : used)
+        if (!info.declared.count(n)) info.free.insert(n);
+    if (f.usesEval || f.hasWith) info.captured = info.declared;
+    infos[&f] = std::move(info);
+}
+
+// ---- code generation ----
+
+enum class LocKind { Stack, Env, Global, Dynamic };
+struct Loc {
+    LocKind kind;
+    int depth = 0;
+    int index = 0;
+};
+
+struct Control {
+    enum Kind { Loop, Switch, Label, TryCatch, TryFinally, With } kind;
+    std::vector<std::u16string> labels;
+    std::vector<size_t> breaks;
+    std::vector<size_t> continues;
+    const Node* finallyBlock = nullptr;
+};
+
+struct Block {
+    bool isWith;
+    std::u16string name;  // catch variable
+    Loc loc;
+};
+
+struct FnState {
+    FnState* parent = nullptr;
+    const FunctionNode* node = nullptr;
+    FuncProto* proto = nullptr;
+    CodeKind kind = CodeKind::Function;
+    std::unordered_map<std::u16string, Loc> vars;
+    bool hasEnv = false;
+    bool hasChildren = false;
+    std::vector<Block> blocks;
+    std::vector<Control> controls;
+    int depth = 0;
+    std::unordered_map<std::u16string, int> strIndex;
+    uint32_t lastPos = UINT32_MAX;
+};
+
+class Compiler {
+public:
+    Compiler(Vm& vm, const InfoMap& infos, std::shared_ptr<const std::u16string> text)
+        : vm_(vm), infos_(infos), text_(std::move(text)) {}
+
+    FuncProto* compileFunction(const FunctionNode& f, CodeKind kind, FnState* parent);
+
+private:
+    // emission
+    size_t here() const { return s_->proto->code.size(); }
+    void adjust(int effect) {
+        s_->depth += effect;
+        if (s_->depth > s_->proto->maxStack) s_->proto->maxStack = s_->depth;
+    }
+    void emit(Op op, int effect) {
+        s_->proto->code.push_back(static_cast<int32_t>(op));
+        adjust(effect);
+    }
+    void emit(Op op, int effect, int32_t a) { emit(op, effect); s_->proto->code.push_back(a); }
+    void emit(Op op, int effect, int32_t a, int32_t b) { emit(op, effect, a); s_->proto->code.push_back(b); }
+    size_t emitJump(Op op, int effect) {
+        emit(op, effect, -1);
+        return here() - 1;
+    }
+    void patch(size_t at) { s_->proto->code[at] = static_cast<int32_t>(here()); }
+    void patchTo(size_t at, size_t target) { s_->proto->code[at] = static_cast<int32_t>(target); }
+    void mark(uint32_t pos) {
+        if (pos == s_->lastPos) return;
+        s_->lastPos = pos;
+        s_->proto->lines.push_back({static_cast<int32_t>(here()), pos});
+    }
+    int str(const std::u16string& s);
+    int num(double d) {
+        s_->proto->numbers.push_back(d);
+        return static_cast<int>(s_->proto->numbers.size() - 1);
+    }
+    int newTemp() { return s_->proto->localCount++; }
+
+    // scopes
+    Loc resolve(const std::u16string& name);
+    void emitGet(const std::u16string& name, uint32_t pos);
+    void emitSet(const Loc& loc, const std::u16string& name);
+    void emitSetName(const std::u16string& name) { emitSet(resolve(name), name); }
+    std::u16string baseText(const Node* n);
+    int baseTextIndex(const Node* n) {
+        std::u16string t = baseText(n);
+        return t.empty() ? -1 : str(t);
+    }
+
+    // statements
+    void statement(const Node* n);
+    void statements(const std::vector<NodePtr>& list) {
+        for (auto& s : list) statement(s.get());
+    }
+    void varDecl(const Node* n);
+    void ifStatement(const Node* n);
+    void loop(const Node* n, std::vector<std::u16string> labels);
+    void forIn(const Node* n, std::vector<std::u16string> labels);
+    void switchStatement(const Node* n, std::vector<std::u16string> labels);
+    void jump(const Node* n, bool isBreak);
+    void returnStatement(const Node* n);
+    void tryStatement(const Node* n);
+    void withStatement(const Node* n);
+    void unwindTo(size_t controlIndex);
+    void patchBreaks(Control& c) {
+        for (size_t b : c.breaks) patch(b);
+    }
+
+    // expressions
+    void expr(const Node* n);
+    void assign(const Node* n);
+    void update(const Node* n, bool valueNeeded);
+    void call(const Node* n);
+    void unary(const Node* n);
+    void binaryOp(T op);
+    void storeTo(const Node* target);  // value on stack -> value on stack
+    void closure(const FunctionNode* f);
+
+    Vm& vm_;
+    const InfoMap& infos_;
+    std::shared_ptr<const std::u16string> text_;
+    FnState* s_ = nullptr;
+};
+
+int Compiler::str(const std::u16string& s) {
+    auto it = s_->strIndex.find(s);
+    if (it != s_->strIndex.end()) return it->second;
+    int i = static_cast<int>(s_->proto->strings.size());
+    s_->proto->strings.push_back(Value::string(vm_.atoms().intern(s)));
+    s_->strIndex.emplace(s, i);
+    return i;
+}
+
+FuncProto* Compiler::compileFunction(const FunctionNode& f, CodeKind kind, FnState* parent) {
+    FnState state;
+    state.parent = parent;
+    state.node = &f;
+    state.kind = kind;
+    FuncProto* p = vm_.heap().make<FuncProto>();
+    vm_.pinProto(p);
+    state.proto = p;
+    p->scriptText = text_;
+    p->isEvalCode = kind == CodeKind::Eval;
+    p->isGlobalCode = kind == CodeKind::Global;
+    if (!f.name.empty()) p->name = vm_.atoms().intern(f.name);
+    if (kind == CodeKind::Function) p->source = text_->substr(f.srcStart, f.srcEnd - f.srcStart);
+    p->paramCount = static_cast<int>(f.params.size());
+    FnState* outer = s_;
+    s_ = &state;
+    const FnInfo& info = infos_.at(&f);
+    state.hasChildren = !f.children.empty();
+    p->dynamicLocals = f.usesEval || f.hasWith;
+
+    if (kind == CodeKind::Function) {
+        // Parameters first (the caller leaves them in slots 0..n-1), then variables.
+        p->localCount = p->paramCount;
+        auto place = [&](const std::u16string& name, int stackSlot) -> Loc {
+            bool inEnv = info.captured.count(name) || p->dynamicLocals;
+            if (inEnv) {
+                Loc l{LocKind::Env, 0, p->envCount++};
+                p->envNames.push_back(vm_.atoms().intern(name));
+                return l;
+            }
+            if (stackSlot >= 0) return Loc{LocKind::Stack, 0, stackSlot};
+            return Loc{LocKind::Stack, 0, p->localCount++};
+        };
+        bool usesArguments = f.usesArguments || f.usesEval;
+        bool aliasParams = usesArguments;
+        for (size_t i = 0; i < f.params.size(); ++i) {
+            const std::u16string& name = f.params[i];
+            Loc l;
+            if (aliasParams && !info.captured.count(name) && !p->dynamicLocals) {
+                l = Loc{LocKind::Env, 0, p->envCount++};
+                p->envNames.push_back(vm_.atoms().intern(name));
+            } else {
+                l = place(name, static_cast<int>(i));
+            }
+            state.vars[name] = l;  // a later duplicate parameter wins
+        }
+        p->paramLocation.resize(f.params.size());
+        for (size_t i = 0; i < f.params.size(); ++i) {
+            Loc l = state.vars[f.params[i]];
+            bool last = true;
+            for (size_t j = i + 1; j < f.params.size(); ++j)
+                if (f.params[j] == f.params[i]) last = false;
+            if (!last) l = Loc{LocKind::Stack, 0, static_cast<int>(i)};
+            p->paramLocation[i] = l.kind == LocKind::Env ? -(l.index + 1) : l.index;
+        }
+        if (usesArguments && !state.vars.count(u"arguments")) {
+            Loc l = place(u"arguments", -1);
+            state.vars[u"arguments"] = l;
+            p->needsArguments = true;
+            p->argumentsSlot = l.kind == LocKind::Env ? -(l.index + 1) : l.index;
+        }
+        for (const std::u16string& v : f.varNames)
+            if (!state.vars.count(v)) state.vars[v] = place(v, -1);
+        state.hasEnv = p->envCount > 0 || p->dynamicLocals || state.hasChildren;
+        p->needsEnv = state.hasEnv;
+    } else {
+        state.hasEnv = false;
+    }
+    if (kind == CodeKind::Eval) p->completionSlot = p->localCount++;
+
+    // Hoisting: variables of global and eval code are declared by name at run time.
+    if (kind != CodeKind::Function) {
+        for (const std::u16string& v : f.varNames) emit(Op::DeclareName, 0, str(v));
+    }
+    for (const FunctionNode* fd : f.functionDecls) {
+        closure(fd);
+        emitSetName(fd->name);
+        emit(Op::Pop, -1);
+    }
+    if (kind == CodeKind::Eval) {
+        emit(Op::Undef, 1);
+        emit(Op::SetLocal, 0, p->completionSlot);
+        emit(Op::Pop, -1);
+    }
+    statements(f.body);
+    if (kind == CodeKind::Eval) {
+        emit(Op::GetLocal, 1, p->completionSlot);
+        emit(Op::Return, -1);
+    } else {
+        emit(Op::ReturnUndef, 0);
+    }
+    s_ = outer;
+    return p;
+}
+
+void Compiler::closure(const FunctionNode* f) {
+    FuncProto* child = compileFunction(*f, CodeKind::Function, s_);
+    s_->proto->children.push_back(child);
+    emit(Op::Closure, 1, static_cast<int32_t>(s_->proto->children.size() - 1));
+}
+
+// ---- names ----
+
+Loc Compiler::resolve(const std::u16string& name) {
+    int depth = 0;
+    for (FnState* s = s_; s; s = s->parent) {
+        for (auto it = s->blocks.rbegin(); it != s->blocks.rend(); ++it) {
+            if (it->isWith) return Loc{LocKind::Dynamic};
+            if (it->name == name) {
+                Loc l = it->loc;
+                if (l.kind == LocKind::Env) l.depth = depth;
+                else if (s != s_) return Loc{LocKind::Dynamic};
+                return l;
+            }
+        }
+        auto it = s->vars.find(name);
+        if (it != s->vars.end()) {
+            Loc l = it->second;
+            if (l.kind == LocKind::Env) l.depth = depth;
+            else if (s != s_) return Loc{LocKind::Dynamic};  // cannot happen: captured names live in Env
+            return l;
+        }
+        if (s->kind == CodeKind::Eval) return Loc{LocKind::Dynamic};
+        if (s->kind == CodeKind::Global) return Loc{LocKind::Global};
+        if (s->node->usesEval || s->node->hasWith) return Loc{LocKind::Dynamic};
+        if (s->hasEnv) ++depth;
+    }
+    return Loc{LocKind::Global};
+}
+
+void Compiler::emitGet(const std::u16string& name, uint32_t pos) {
+    mark(pos);
+    Loc l = resolve(name);
+    switch (l.kind) {
+        case LocKind::Stack: emit(Op::GetLocal, 1, l.index); break;
+        case LocKind::Env: emit(Op::GetEnv, 1, l.depth, l.index); break;
+        case LocKind::Global: emit(Op::GetGlobal, 1, str(name), -1); break;
+        case LocKind::Dynamic: emit(Op::GetName, 1, str(name)); break;
+    }
+}
+
+void Compiler::emitSet(const Loc& l, const std::u16string& name) {
+    switch (l.kind) {
+        case LocKind::Stack: emit(Op::SetLocal, 0, l.index); break;
+        case LocKind::Env: emit(Op::SetEnv, 0, l.depth, l.index); break;
+        case LocKind::Global: emit(Op::SetGlobal, 0, str(name), -1); break;
+        case LocKind::Dynamic: emit(Op::SetName, 0, str(name)); break;
+    }
+}
+
+std::u16string Compiler::baseText(const Node* n) {
+    switch (n->kind) {
+        case N::Ident: return n->str;
+        case N::This: return u"this";
+        case N::Member: {
+            std::u16string b = baseText(n->a.get());
+            return b.empty() ? b : b + u"." + n->str;
+        }
+        case N::Index: {
+            std::u16string b = baseText(n->a.get());
+            if (b.empty()) return b;
+            if (n->b->kind == N::Num) return b + u"[" + numberToString(n->b->num) + u"]";
+            if (n->b->kind == N::Str) return b + u"[\"" + n->b->str + u"\"]";
+            if (n->b->kind == N::Ident) return b + u"[" + n->b->str + u"]";
+            return b + u"[...]";
+        }
+        case N::Call: {
+            std::u16string b = baseText(n->a.get());
+            return b.empty() ? b : b + u"(...)";
+        }
+        default: return {};
+    }
+}
+
+// ---- statements ----
+
+void Compiler::statement(const Node* n) {
+    mark(n->pos);
+    switch (n->kind) {
+        case N::VarDecl: varDecl(n); break;
+        case N::ExprStmt:
+            if (n->a->kind == N::Update) update(n->a.get(), false);
+            else expr(n->a.get());
+            if (s_->kind == CodeKind::Eval) emit(Op::SetLocal, 0, s_->proto->completionSlot);
+            emit(Op::Pop, -1);
+            break;
+        case N::Block: statements(n->list); break;
+        case N::Empty: break;
+        case N::Debugger: emit(Op::Debugger, 0); break;
+        case N::If: ifStatement(n); break;
+        case N::DoWhile: case N::While: case N::For: loop(n, {}); break;
+        case N::ForIn: forIn(n, {}); break;
+        case N::Switch: switchStatement(n, {}); break;
+        case N::Continue: jump(n, false); break;
+        case N::Break: jump(n, true); break;
+        case N::Return: returnStatement(n); break;
+        case N::Throw:
+            expr(n->a.get());
+            mark(n->pos);
+            emit(Op::Throw, -1);
+            break;
+        case N::Try: tryStatement(n); break;
+        case N::With: withStatement(n); break;
+        case N::FunctionDecl: break;  // hoisted
+        case N::Labeled: {
+            std::vector<std::u16string> labels{n->str};
+            const Node* inner = n->a.get();
+            while (inner->kind == N::Labeled) {
+                labels.push_back(inner->str);
+                inner = inner->a.get();
+            }
+            if (inner->kind == N::DoWhile || inner->kind == N::While || inner->kind == N::For) {
+                loop(inner, labels);
+            } else if (inner->kind == N::ForIn) {
+                forIn(inner, labels);
+            } else if (inner->kind == N::Switch) {
+                switchStatement(inner, labels);
+            } else {
+                s_->controls.push_back({Control::Label, labels, {}, {}, nullptr});
+                statement(inner);
+                Control c = std::move(s_->controls.back());
+                s_->controls.pop_back();
+                patchBreaks(c);
+            }
+            break;
+        }
+        default:
+            expr(n);
+            emit(Op::Pop, -1);
+    }
+}
+
+void Compiler::varDecl(const Node* n) {
+    for (auto& v : n->list) {
+        if (!v->a) continue;
+        expr(v->a.get());
+        mark(v->pos);
+        emitSetName(v->str);
+        emit(Op::Pop, -1);
+    }
+}
+
+void Compiler::ifStatement(const Node* n) {
+    expr(n->a.get());
+    size_t toElse = emitJump(Op::JumpIfFalse, -1);
+    statement(n->b.get());
+    if (n->c) {
+        size_t toEnd = emitJump(Op::Jump, 0);
+        patch(toElse);
+        statement(n->c.get());
+        patch(toEnd);
+    } else {
+        patch(toElse);
+    }
+}
+
+void Compiler::loop(const Node* n, std::vector<std::u16string> labels) {
+    s_->controls.push_back({Control::Loop, std::move(labels), {}, {}, nullptr});
+    size_t controlIndex = s_->controls.size() - 1;
+    auto body = [&](const Node* b) { statement(b); };
+    size_t continueTarget;
+    if (n->kind == N::DoWhile) {
+        size_t top = here();
+        body(n->a.get());
+        continueTarget = here();
+        expr(n->b.get());
+        size_t exit = emitJump(Op::JumpIfFalse, -1);
+        emit(Op::Loop, 0, static_cast<int32_t>(top));
+        patch(exit);
+    } else if (n->kind == N::While) {
+        size_t top = here();
+        continueTarget = top;
+        expr(n->a.get());
+        size_t exit = emitJump(Op::JumpIfFalse, -1);
+        body(n->b.get());
+        emit(Op::Loop, 0, static_cast<int32_t>(top));
+        patch(exit);
+    } else {
+        if (n->a) {
+            if (n->a->kind == N::VarDecl) {
+                varDecl(n->a.get());
+            } else {
+                expr(n->a.get());
+                emit(Op::Pop, -1);
+            }
+        }
+        size_t top = here();
+        size_t exit = SIZE_MAX;
+        if (n->b) {
+            expr(n->b.get());
+            exit = emitJump(Op::JumpIfFalse, -1);
+        }
+        body(n->d.get());
+        continueTarget = here();
+        if (n->c) {
+            if (n->c->kind == N::Update) update(n->c.get(), false);
+            else expr(n->c.get());
+            emit(Op::Pop, -1);
+        }
+        emit(Op::Loop, 0, static_cast<int32_t>(top));
+        if (exit != SIZE_MAX) patch(exit);
+    }
+    Control c = std::move(s_->controls[controlIndex]);
+    s_->controls.pop_back();
+    for (size_t j : c.continues) patchTo(j, continueTarget);
+    patchBreaks(c);
+}
+
+void Compiler::forIn(const Node* n, std::vector<std::u16string> labels) {
+    const Node* target = n->a.get();
+    if (target->kind == N::VarDecl) {
+        const Node* v = target->list[0].get();
+        if (v->a) {
+            expr(v->a.get());
+            emitSetName(v->str);
+            emit(Op::Pop, -1);
+        }
+    }
+    int iter = newTemp();
+    expr(n->b.get());
+    emit(Op::ForInStart, 0);
+    emit(Op::SetLocal, 0, iter);
+    emit(Op::Pop, -1);
+    s_->controls.push_back({Control::Loop, std::move(labels), {}, {}, nullptr});
+    size_t controlIndex = s_->controls.size() - 1;
+    size_t top = here();
+    emit(Op::GetLocal, 1, iter);
+    size_t exit = emitJump(Op::ForInNext, 0);  // iter -> key, or pops iter and jumps
+    if (target->kind == N::VarDecl) {
+        emitSetName(target->list[0]->str);
+    } else {
+        storeTo(target);
+    }
+    emit(Op::Pop, -1);
+    statement(n->d.get());
+    emit(Op::Loop, 0, static_cast<int32_t>(top));
+    patch(exit);
+    adjust(-1);
+    adjust(1);  // balance: the jump path leaves nothing, the fall-through path one key
+    Control c = std::move(s_->controls[controlIndex]);
+    s_->controls.pop_back();
+    for (size_t j : c.continues) patchTo(j, top);
+    patchBreaks(c);
+    emit(Op::Undef, 1);
+    emit(Op::SetLocal, 0, iter);
+    emit(Op::Pop, -1);
+}
+
+void Compiler::switchStatement(const Node* n, std::vector<std::u16string> labels) {
+    int disc = newTemp();
+    expr(n->a.get());
+    emit(Op::SetLocal, 0, disc);
+    emit(Op::Pop, -1);
+    std::vector<size_t> toBody(n->list.size(), SIZE_MAX);
+    size_t defaultIndex = SIZE_MAX;
+    for (size_t i = 0; i < n->list.size(); ++i) {
+        const Node* c = n->list[i].get();
+        if (!c->a) {
+            defaultIndex = i;
+            continue;
+        }
+        emit(Op::GetLocal, 1, disc);
+        expr(c->a.get());
+        emit(Op::StrictEq, -1);
+        toBody[i] = emitJump(Op::JumpIfTrue, -1);
+    }
+    size_t toDefault = emitJump(Op::Jump, 0);
+    s_->controls.push_back({Control::Switch, std::move(labels), {}, {}, nullptr});
+    size_t controlIndex = s_->controls.size() - 1;
+    size_t defaultTarget = SIZE_MAX;
+    for (size_t i = 0; i < n->list.size(); ++i) {
+        if (i == defaultIndex) defaultTarget = here();
+        else patch(toBody[i]);
+        statements(n->list[i]->list);
+    }
+    Control c = std::move(s_->controls[controlIndex]);
+    s_->controls.pop_back();
+    if (defaultTarget != SIZE_MAX) patchTo(toDefault, defaultTarget);
+    else patch(toDefault);
+    patchBreaks(c);
+}
+
+// Leaves every control entry above `controlIndex`: ends try blocks (running finally
+// code inline) and `with` scopes.
+void Compiler::unwindTo(size_t controlIndex) {
+    for (size_t i = s_->controls.size(); i-- > controlIndex;) {
+        Control& c = s_->controls[i];
+        if (c.kind == Control::TryCatch) {
+            emit(Op::EndTry, 0);
+        } else if (c.kind == Control::TryFinally) {
+            emit(Op::EndTry, 0);
+            // The finally code runs with the controls outside it.
+            std::vector<Control> saved(s_->controls.begin() + static_cast<long>(i), s_->controls.end());
+            s_->controls.resize(i);
+            auto blocks = s_->blocks;
+            statement(saved[0].finallyBlock);
+            s_->blocks = blocks;
+            s_->controls.insert(s_->controls.end(), saved.begin(), saved.end());
+        } else if (c.kind == Control::With) {
+            emit(Op::LeaveWith, 0);
+        }
+    }
+}
+
+void Compiler::jump(const Node* n, bool isBreak) {
+    for (size_t i = s_->controls.size(); i-- > 0;) {
+        Control& c = s_->controls[i];
+        bool matches;
+        if (n->str.empty()) {
+            matches = c.kind == Control::Loop || (isBreak && c.kind == Control::Switch);
+        } else {
+            matches = std::find(c.labels.begin(), c.labels.end(), n->str) != c.labels.end();
+        }
+        if (!matches) continue;
+        unwindTo(i + 1);
+        size_t j = emitJump(Op::Jump, 0);
+        (isBreak ? s_->controls[i].breaks : s_->controls[i].continues).push_back(j);
+        return;
+    }
+    throw CompileError{isBreak ? 1019 : 1020, n->pos};
+}
+
+void Compiler::returnStatement(const Node* n) {
+    if (n->a) expr(n->a.get());
+    else emit(Op::Undef, 1);
+    bool crossesTry = false;
+    for (auto& c : s_->controls)
+        if (c.kind == Control::TryFinally || c.kind == Control::TryCatch || c.kind == Control::With) crossesTry = true;
+    if (crossesTry) {
+        int t = newTemp();
+        emit(Op::SetLocal, 0, t);
+        emit(Op::Pop, -1);
+        unwindTo(0);
+        emit(Op::GetLocal, 1, t);
+    }
+    emit(Op::Return, -1);
+}
+
+void Compiler::tryStatement(const Node* n) {
+    const Node* finallyBlock = n->c.get();
+    size_t finTry = 0, catchTry = 0;
+    if (finallyBlock) {
+        finTry = emitJump(Op::Try, 0);
+        s_->controls.push_back({Control::TryFinally, {}, {}, {}, finallyBlock});
+    }
+    if (n->b) {
+        catchTry = emitJump(Op::Try, 0);
+        s_->controls.push_back({Control::TryCatch, {}, {}, {}, nullptr});
+    }
+    statement(n->a.get());
+    if (n->b) {
+        s_->controls.pop_back();
+        emit(Op::EndTry, 0);
+        size_t skip = emitJump(Op::Jump, 0);
+        patch(catchTry);
+        adjust(1);  // the exception
+        Loc loc;
+        if (s_->hasChildren || s_->proto->dynamicLocals) {
+            if (s_->kind == CodeKind::Function) {
+                loc = Loc{LocKind::Env, 0, s_->proto->envCount++};
+                s_->proto->envNames.push_back(vm_.atoms().intern(n->str));
+            } else {
+                loc = Loc{LocKind::Stack, 0, newTemp()};
+            }
+        } else {
+            loc = Loc{LocKind::Stack, 0, newTemp()};
+        }
+        emitSet(loc, n->str);
+        emit(Op::Pop, -1);
+        s_->blocks.push_back({false, n->str, loc});
+        statement(n->b.get());
+        s_->blocks.pop_back();
+        patch(skip);
+    }
+    if (finallyBlock) {
+        s_->controls.pop_back();
+        emit(Op::EndTry, 0);
+        statement(finallyBlock);
+        size_t skip = emitJump(Op::Jump, 0);
+        patch(finTry);
+        adjust(1);
+        int t = newTemp();
+        emit(Op::SetLocal, 0, t);
+        emit(Op::Pop, -1);
+        statement(finallyBlock);
+        emit(Op::GetLocal, 1, t);
+        emit(Op::Throw, -1);
+        patch(skip);
+    }
+}
+
+void Compiler::withStatement(const Node* n) {
+    expr(n->a.get());
+    mark(n->pos);
+    emit(Op::EnterWith, -1);
+    s_->controls.push_back({Control::With, {}, {}, {}, nullptr});
+    s_->blocks.push_back({true, {}, {}});
+    statement(n->b.get());
+    s_->blocks.pop_back();
+    s_->controls.pop_back();
+    emit(Op::LeaveWith, 0);
+}
+
+// ---- expressions ----
+
+void Compiler::expr(const Node* n) {
+    switch (n->kind) {
+        case N::Num: {
+            double d = n->num;
+            if (d == static_cast<int32_t>(d) && !(d == 0 && std::signbit(d))) emit(Op::Int, 1, static_cast<int32_t>(d));
+            else emit(Op::Num, 1, num(d));
+            break;
+        }
+        case N::Str: emit(Op::Str, 1, str(n->str)); break;
+        case N::True: emit(Op::True, 1); break;
+        case N::False: emit(Op::False, 1); break;
+        case N::Null: emit(Op::Null, 1); break;
+        case N::Empty: emit(Op::Undef, 1); break;
+        case N::This: emit(Op::This, 1); break;
+        case N::Ident: emitGet(n->str, n->pos); break;
+        case N::RegExp:
+            mark(n->pos);
+            emit(Op::RegExp, 1, str(n->str), str(n->flags));
+            break;
+        case N::Array: {
+            for (auto& e : n->list) {
+                if (e) expr(e.get());
+                else emit(Op::Hole, 1);
+            }
+            emit(Op::NewArray, 1 - static_cast<int>(n->list.size()), static_cast<int32_t>(n->list.size()));
+            break;
+        }
+        case N::Object: {
+            emit(Op::NewObject, 1);
+            for (auto& p : n->list) {
+                expr(p->a.get());
+                std::u16string key = p->kind == N::Num ? numberToString(p->num) : p->str;
+                emit(Op::InitProp, -1, str(key));
+            }
+            break;
+        }
+        case N::Function: {
+            closure(n->func.get());
+            if (!n->func->name.empty()) emitSetName(n->func->name);
+            break;
+        }
+        case N::Member:
+            expr(n->a.get());
+            mark(n->pos);
+            emit(Op::GetProp, 0, str(n->str), baseTextIndex(n->a.get()));
+            break;
+        case N::Index:
+            expr(n->a.get());
+            expr(n->b.get());
+            mark(n->pos);
+            emit(Op::GetElem, -1, baseTextIndex(n->a.get()));
+            break;
+        case N::Call: call(n); break;
+        case N::New: {
+            expr(n->a.get());
+            for (auto& a : n->list) expr(a.get());
+            mark(n->pos);
+            emit(Op::New, -static_cast<int>(n->list.size()), static_cast<int32_t>(n->list.size()));
+            break;
+        }
+        case N::Unary: unary(n); break;
+        case N::Update: update(n, true); break;
+        case N::Binary:
+            expr(n->a.get());
+            expr(n->b.get());
+            mark(n->pos);
+            binaryOp(n->op);
+            break;
+        case N::Logical: {
+            expr(n->a.get());
+            size_t j = emitJump(n->op == T::And ? Op::JumpIfFalseKeep : Op::JumpIfTrueKeep, 0);
+            emit(Op::Pop, -1);
+            expr(n->b.get());
+            patch(j);
+            break;
+        }
+        case N::Conditional: {
+            expr(n->a.get());
+            size_t toElse = emitJump(Op::JumpIfFalse, -1);
+            expr(n->b.get());
+            size_t toEnd = emitJump(Op::Jump, 0);
+            patch(toElse);
+            adjust(-1);
+            expr(n->c.get());
+            patch(toEnd);
+            break;
+        }
+        case N::Assign: assign(n); break;
+        case N::Comma:
+            expr(n->a.get());
+            emit(Op::Pop, -1);
+            expr(n->b.get());
+            break;
+        default:
+            throw CompileError{1002, n->pos};
+    }
+}
+
+void Compiler::binaryOp(T op) {
+    switch (op) {
+        case T::Plus: case T::PlusAssign: emit(Op::Add, -1); break;
+        case T::Minus: case T::MinusAssign: emit(Op::Sub, -1); break;
+        case T::Star: case T::StarAssign: emit(Op::Mul, -1); break;
+        case T::Slash: case T::SlashAssign: emit(Op::Div, -1); break;
+        case T::Percent: case T::PercentAssign: emit(Op::Mod, -1); break;
+        case T::Shl: case T::ShlAssign: emit(Op::Shl, -1); break;
+        case T::Sar: case T::SarAssign: emit(Op::Sar, -1); break;
+        case T::Shr: case T::ShrAssign: emit(Op::Shr, -1); break;
+        case T::BitAnd: case T::AndAssign: emit(Op::BitAnd, -1); break;
+        case T::BitOr: case T::OrAssign: emit(Op::BitOr, -1); break;
+        case T::BitXor: case T::XorAssign: emit(Op::BitXor, -1); break;
+        case T::Eq: emit(Op::Eq, -1); break;
+        case T::Ne: emit(Op::Ne, -1); break;
+        case T::StrictEq: emit(Op::StrictEq, -1); break;
+        case T::StrictNe: emit(Op::StrictNe, -1); break;
+        case T::Lt: emit(Op::Lt, -1); break;
+        case T::Gt: emit(Op::Gt, -1); break;
+        case T::Le: emit(Op::Le, -1); break;
+        case T::Ge: emit(Op::Ge, -1); break;
+        case T::Instanceof: emit(Op::Instanceof, -1); break;
+        case T::In: emit(Op::In, -1); break;
+        default: throw CompileError{1002, 0};
+    }
+}
+
+// The value to store is on the stack; leaves it there.
+void Compiler::storeTo(const Node* target) {
+    switch (target->kind) {
+        case N::Ident: emitSetName(target->str); break;
+        case N::Member:
+            expr(target->a.get());
+            emit(Op::Swap, 0);
+            emit(Op::SetProp, -1, str(target->str));
+            break;
+        case N::Index:
+            expr(target->a.get());
+            expr(target->b.get());
+            emit(Op::Rot3, 0);
+            emit(Op::SetElem, -2);
+            break;
+        default:
+            emit(Op::ThrowRef, 0, 5008);
+    }
+}
+
+void Compiler::assign(const Node* n) {
+    const Node* t = n->a.get();
+    bool compound = n->op != T::Assign;
+    mark(n->pos);
+    switch (t->kind) {
+        case N::Ident: {
+            if (compound) {
+                emitGet(t->str, t->pos);
+                expr(n->b.get());
+                mark(n->pos);
+                binaryOp(n->op);
+            } else {
+                expr(n->b.get());
+            }
+            mark(n->pos);
+            emitSetName(t->str);
+            break;
+        }
+        case N::Member: {
+            expr(t->a.get());
+            if (compound) {
+                emit(Op::Dup, 1);
+                emit(Op::GetProp, 0, str(t->str), baseTextIndex(t->a.get()));
+                expr(n->b.get());
+                binaryOp(n->op);
+            } else {
+                expr(n->b.get());
+            }
+            mark(n->pos);
+            emit(Op::SetProp, -1, str(t->str));
+            break;
+        }
+        case N::Index: {
+            expr(t->a.get());
+            expr(t->b.get());
+            if (compound) {
+                emit(Op::Dup2, 2);
+                emit(Op::GetElem, -1, baseTextIndex(t->a.get()));
+                expr(n->b.get());
+                binaryOp(n->op);
+            } else {
+                expr(n->b.get());
+            }
+            mark(n->pos);
+            emit(Op::SetElem, -2);
+            break;
+        }
+        case N::Call: {
+            if (compound) {
+                expr(n->b.get());
+                emit(Op::ThrowRef, 0, 5003);
+                break;
+            }
+            const Node* callee = t->a.get();
+            if (callee->kind == N::Member) {
+                expr(callee->a.get());
+                emit(Op::GetMethod, 1, str(callee->str), baseTextIndex(callee->a.get()));
+            } else {
+                expr(callee);
+                emit(Op::Undef, 1);
+            }
+            for (auto& a : t->list) expr(a.get());
+            expr(n->b.get());
+            mark(n->pos);
+            emit(Op::PutCall, -static_cast<int>(t->list.size()) - 2, static_cast<int32_t>(t->list.size()));
+            break;
+        }
+        default:
+            expr(n->b.get());
+            emit(Op::ThrowRef, 0, 5008);
+    }
+}
+
+void Compiler::update(const Node* n, bool valueNeeded) {
+    const Node* t = n->a.get();
+    Op step = n->op == T::Inc ? Op::Inc : Op::Dec;
+    bool postfix = !n->prefix && valueNeeded;
+    mark(n->pos);
+    switch (t->kind) {
+        case N::Ident: {
+            emitGet(t->str, t->pos);
+            emit(Op::ToNumber, 0);
+            if (postfix) emit(Op::Dup, 1);
+            emit(step, 0);
+            emitSetName(t->str);
+            if (postfix) emit(Op::Pop, -1);
+            break;
+        }
+        case N::Member: {
+            expr(t->a.get());
+            emit(Op::Dup, 1);
+            emit(Op::GetProp, 0, str(t->str), baseTextIndex(t->a.get()));
+            emit(Op::ToNumber, 0);
+            if (postfix) {
+                emit(Op::Dup, 1);
+                emit(Op::Rot3, 0);
+            }
+            emit(step, 0);
+            emit(Op::SetProp, -1, str(t->str));
+            if (postfix) emit(Op::Pop, -1);
+            break;
+        }
+        case N::Index: {
+            expr(t->a.get());
+            expr(t->b.get());
+            emit(Op::Dup2, 2);
+            emit(Op::GetElem, -1, baseTextIndex(t->a.get()));
+            emit(Op::ToNumber, 0);
+            if (postfix) {
+                emit(Op::Dup, 1);
+                emit(Op::Rot4, 0);
+            }
+            emit(step, 0);
+            emit(Op::SetElem, -2);
+            if (postfix) emit(Op::Pop, -1);
+            break;
+        }
+        default:
+            expr(t);
+            emit(Op::ThrowRef, 0, t->kind == N::Call ? 5003 : 5008);
+    }
+}
+
+void Compiler::call(const Node* n) {
+    const Node* callee = n->a.get();
+    int flags = 0;
+    if (callee->kind == N::Member) {
+        expr(callee->a.get());
+        mark(callee->pos);
+        emit(Op::GetMethod, 1, str(callee->str), baseTextIndex(callee->a.get()));
+        flags = 1;
+    } else if (callee->kind == N::Index) {
+        expr(callee->a.get());
+        expr(callee->b.get());
+        mark(callee->pos);
+        emit(Op::GetMethodElem, 0, baseTextIndex(callee->a.get()));
+        flags = 1;
+    } else if (callee->kind == N::Ident && resolve(callee->str).kind == LocKind::Dynamic) {
+        mark(callee->pos);
+        emit(Op::GetNameMethod, 2, str(callee->str));
+        if (callee->str == u"eval") flags = 2;
+    } else {
+        expr(callee);
+        emit(Op::Undef, 1);
+        if (callee->kind == N::Ident && callee->str == u"eval") flags = 2;
+    }
+    for (auto& a : n->list) expr(a.get());
+    mark(n->pos);
+    emit(Op::Call, -static_cast<int>(n->list.size()) - 1, static_cast<int32_t>(n->list.size()), flags);
+}
+
+void Compiler::unary(const Node* n) {
+    const Node* a = n->a.get();
+    switch (n->op) {
+        case T::Typeof:
+            if (a->kind == N::Ident) {
+                Loc l = resolve(a->str);
+                if (l.kind == LocKind::Global) {
+                    emit(Op::TypeofGlobal, 1, str(a->str), -1);
+                    break;
+                }
+                if (l.kind == LocKind::Dynamic) {
+                    emit(Op::TypeofName, 1, str(a->str));
+                    break;
+                }
+            }
+            expr(a);
+            emit(Op::Typeof, 0);
+            break;
+        case T::Delete:
+            if (a->kind == N::Member) {
+                expr(a->a.get());
+                mark(n->pos);
+                emit(Op::DeleteProp, 0, str(a->str));
+            } else if (a->kind == N::Index) {
+                expr(a->a.get());
+                expr(a->b.get());
+                mark(n->pos);
+                emit(Op::DeleteElem, -1);
+            } else if (a->kind == N::Ident) {
+                Loc l = resolve(a->str);
+                if (l.kind == LocKind::Global || l.kind == LocKind::Dynamic) emit(Op::DeleteName, 1, str(a->str));
+                else emit(Op::False, 1);
+            } else {
+                expr(a);
+                emit(Op::Pop, -1);
+                emit(Op::True, 1);
+            }
+            break;
+        case T::Void:
+            expr(a);
+            emit(Op::Pop, -1);
+            emit(Op::Undef, 1);
+            break;
+        case T::Plus: expr(a); emit(Op::ToNumber, 0); break;
+        case T::Minus: expr(a); emit(Op::Neg, 0); break;
+        case T::BitNot: expr(a); emit(Op::BitNot, 0); break;
+        case T::Not: expr(a); emit(Op::Not, 0); break;
+        default: throw CompileError{1002, n->pos};
+    }
+}
+
+}  // namespace
+
+FuncProto* compileProgram(Vm& vm, const Program& program, CodeKind kind,
+                          std::shared_ptr<const std::u16string> text) {
+    InfoMap infos;
+    analyze(*program.main, infos, true);
+    Compiler c(vm, infos, std::move(text));
+    return c.compileFunction(*program.main, kind, nullptr);
+}
+
+FuncProto* compileFunctionOnly(Vm& vm, const Program& program, std::shared_ptr<const std::u16string> text) {
+    InfoMap infos;
+    analyze(*program.main, infos, true);
+    Compiler c(vm, infos, std::move(text));
+    return c.compileFunction(*program.main->children[0], CodeKind::Function, nullptr);
+}
+
+}  // namespace quillo::jscript

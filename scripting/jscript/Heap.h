@@ -1,0 +1,102 @@
+#pragma once
+// Mark-sweep collector. Every cell the engine allocates is linked into one list; a
+// collection marks from the roots the VM reports and frees the rest. Collections run
+// only at interpreter safe points (no native frame on the C++ stack), so native code
+// never has to root its temporaries.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "scripting/jscript/Value.h"
+
+namespace quillo::jscript {
+
+class Heap;
+
+struct GcCell {
+    GcCell* gcNext = nullptr;
+    bool marked = false;
+    virtual ~GcCell() = default;
+    virtual void trace(Heap&) {}
+    virtual size_t cellSize() const { return sizeof(GcCell); }
+};
+
+class Heap {
+public:
+    Heap() = default;
+    Heap(const Heap&) = delete;
+    Heap& operator=(const Heap&) = delete;
+    ~Heap() { freeAll(); }
+
+    template <class T, class... Args>
+    T* make(Args&&... args) {
+        T* cell = new T(static_cast<Args&&>(args)...);
+        cell->gcNext = cells_;
+        cells_ = cell;
+        allocated_ += sizeof(T);
+        ++count_;
+        return cell;
+    }
+
+    // Extra memory a cell grew by (vectors, strings) counts toward the next collection.
+    void account(size_t bytes) { allocated_ += bytes; }
+    bool wantsCollection() const { return allocated_ > threshold_; }
+
+    void mark(GcCell* cell) {
+        if (cell && !cell->marked) {
+            cell->marked = true;
+            gray_.push_back(cell);
+        }
+    }
+    void mark(const Value& v);
+
+    // Marking is driven by the caller: mark roots, then drain(), then sweep().
+    void drain() {
+        while (!gray_.empty()) {
+            GcCell* c = gray_.back();
+            gray_.pop_back();
+            c->trace(*this);
+        }
+    }
+    // Frees unmarked cells; `beforeFree` lets the owner drop weak references first.
+    template <class F>
+    void sweep(F&& beforeFree) {
+        GcCell** link = &cells_;
+        size_t live = 0;
+        while (GcCell* c = *link) {
+            if (c->marked) {
+                c->marked = false;
+                live += c->cellSize();
+                link = &c->gcNext;
+            } else {
+                *link = c->gcNext;
+                beforeFree(c);
+                delete c;
+                --count_;
+            }
+        }
+        allocated_ = 0;
+        threshold_ = live * 2 < kMinThreshold ? kMinThreshold : live * 2;
+    }
+    void freeAll() {
+        while (cells_) {
+            GcCell* c = cells_;
+            cells_ = c->gcNext;
+            delete c;
+        }
+        count_ = 0;
+        allocated_ = 0;
+    }
+    size_t cellCount() const { return count_; }
+
+private:
+    static constexpr size_t kMinThreshold = 8 * 1024 * 1024;
+    GcCell* cells_ = nullptr;
+    std::vector<GcCell*> gray_;
+    size_t allocated_ = 0;
+    size_t threshold_ = kMinThreshold;
+    size_t count_ = 0;
+};
+
+}  // namespace quillo::jscript

@@ -1,0 +1,872 @@
+// The run loop and the call machinery.
+
+#include <cmath>
+#include <cstring>
+#include <new>
+
+#include "scripting/core/ErrorTable.h"
+#include "scripting/core/RunBudget.h"
+#include "scripting/core/ScriptError.h"
+#include "scripting/jscript/Builtins.h"
+#include "scripting/jscript/Compiler.h"
+#include "scripting/jscript/NumberConv.h"
+#include "scripting/jscript/Parser.h"
+#include "scripting/jscript/StackGuard.h"
+#include "scripting/jscript/Vm.h"
+
+namespace quillo::jscript {
+
+namespace {
+
+// Scope-chain search for names the compiler could not resolve.
+struct NameRef {
+    Value* slot = nullptr;
+    Object* holder = nullptr;
+};
+
+}  // namespace
+
+ArgumentsObject* Vm::makeArguments(Frame& fr) {
+    auto* a = heap_.make<ArgumentsObject>(objectProto);
+    a->values.assign(fr.base, fr.base + fr.argc);
+    FuncProto* p = fr.proto;
+    a->env = fr.env;
+    for (int i = 0; i < p->paramCount && i < static_cast<int>(fr.argc); ++i) {
+        int loc = p->paramLocation[i];
+        a->paramSlot.push_back(loc < 0 ? -loc - 1 : -1);
+        if (loc >= 0) a->values[i] = fr.base[loc];
+    }
+    a->props.add(names_.length, Value::number(fr.argc), DontEnum);
+    a->props.add(names_.callee, fr.callee ? Value::object(fr.callee) : Value(), DontEnum);
+    return a;
+}
+
+void Vm::pushFrame(FunctionObject* f, uint32_t argc, bool construct, bool entry) {
+    FuncProto* p = f->code;
+    Value* base = sp_ - argc;
+    if (frames_.size() >= kMaxFrames || base + p->localCount + p->maxStack + 16 >= stackEnd_) throwError(28);
+    Value thisv = base[-1];
+    if (construct) {
+        Value protoV = get(f, names_.prototype);
+        thisv = Value::object(newObject(protoV.isObject() ? protoV.obj : objectProto));
+        base[-1] = thisv;
+    }
+    Env* env = f->env;
+    if (p->envCount > 0 || p->dynamicLocals || p->needsEnv) {
+        env = heap_.make<Env>(f->env, p, p->envCount);
+        for (int i = 0; i < p->paramCount; ++i) {
+            int loc = p->paramLocation[i];
+            if (loc < 0) env->slots[-loc - 1] = i < static_cast<int>(argc) ? base[i] : Value();
+        }
+    }
+    frames_.push_back(Frame{p, f, p->code.data(), base, env, thisv, argc, construct, entry});
+    Frame& fr = frames_.back();
+    Value argsObj;
+    if (p->needsArguments) argsObj = Value::object(makeArguments(fr));
+    for (int i = static_cast<int>(argc); i < p->localCount; ++i) base[i] = Value();
+    for (int i = p->paramCount; i < p->localCount && i < static_cast<int>(argc); ++i) base[i] = Value();
+    sp_ = base + p->localCount;
+    if (p->needsArguments) {
+        if (p->argumentsSlot >= 0) base[p->argumentsSlot] = argsObj;
+        else env->slots[-p->argumentsSlot - 1] = argsObj;
+    }
+}
+
+Value Vm::invoke(uint32_t argc, bool construct) {
+    Value* fpos = sp_ - argc - 2;
+    auto* fn = static_cast<FunctionObject*>(fpos[0].obj);
+    if (fpos[0].obj->cls != ObjClass::Function) throwError(5002);
+    if (fn->code) {
+        ++nativeDepth;
+        try {
+            pushFrame(fn, argc, construct, true);
+            Value r = execute(frames_.size() - 1);
+            --nativeDepth;
+            return r;
+        } catch (...) {
+            --nativeDepth;
+            sp_ = fpos;
+            throw;
+        }
+    }
+    try {
+        Value r;
+        std::span<Value> args(fpos + 2, argc);
+        if (construct) {
+            if (!fn->construct) throwError(445);
+            r = fn->construct(*this, Value::hole(), args, fn);
+        } else {
+            r = fn->native(*this, fpos[1], args, fn);
+        }
+        sp_ = fpos;
+        return r;
+    } catch (...) {
+        sp_ = fpos;
+        throw;
+    }
+}
+
+static bool lookupName(Vm& vm, Env* env, JsString* name, NameRef& ref) {
+    for (Env* e = env; e; e = e->parent) {
+        if (e->withObject) {
+            if (vm.hasProperty(e->withObject, name)) {
+                ref.holder = e->withObject;
+                return true;
+            }
+            continue;
+        }
+        if (e->owner) {
+            auto& names = e->owner->envNames;
+            for (size_t i = names.size(); i-- > 0;) {
+                if (names[i] == name && i < e->slots.size()) {
+                    ref.slot = &e->slots[i];
+                    return true;
+                }
+            }
+        }
+        if (e->extras && vm.hasOwn(e->extras, name)) {
+            ref.holder = e->extras;
+            return true;
+        }
+    }
+    if (vm.hasProperty(vm.global, name)) {
+        ref.holder = vm.global;
+        return true;
+    }
+    return false;
+}
+
+Value Vm::execute(size_t entryFrame) {
+    Frame* fr = &frames_.back();
+    const int32_t* pc = fr->pc;
+    script::RunBudget* budget = context_ ? &context_->budget : nullptr;
+
+#define PROTO (fr->proto)
+#define STR(i) (PROTO->strings[(i)].str)
+#define PUSH(v) (*sp_++ = (v))
+#define POP() (*--sp_)
+#define TOP() (sp_[-1])
+
+    for (;;) {
+        try {
+            for (;;) {
+                switch (static_cast<Op>(*pc)) {
+                    case Op::Undef: PUSH(Value()); pc += 1; break;
+                    case Op::Null: PUSH(Value::null()); pc += 1; break;
+                    case Op::True: PUSH(Value::boolean_(true)); pc += 1; break;
+                    case Op::False: PUSH(Value::boolean_(false)); pc += 1; break;
+                    case Op::Hole: PUSH(Value::hole()); pc += 1; break;
+                    case Op::Int: PUSH(Value::number(pc[1])); pc += 2; break;
+                    case Op::Num: PUSH(Value::number(PROTO->numbers[pc[1]])); pc += 2; break;
+                    case Op::Str: PUSH(PROTO->strings[pc[1]]); pc += 2; break;
+                    case Op::This: {
+                        Value& t = fr->thisv;
+                        if (t.isNullish()) t = Value::object(global);
+                        else if (!t.isObject()) t = Value::object(toObject(t));
+                        PUSH(t);
+                        pc += 1;
+                        break;
+                    }
+                    case Op::Pop: --sp_; pc += 1; break;
+                    case Op::Dup: *sp_ = sp_[-1]; ++sp_; pc += 1; break;
+                    case Op::Dup2: sp_[0] = sp_[-2]; sp_[1] = sp_[-1]; sp_ += 2; pc += 1; break;
+                    case Op::Swap: std::swap(sp_[-1], sp_[-2]); pc += 1; break;
+                    case Op::Rot3: {
+                        Value c = sp_[-1];
+                        sp_[-1] = sp_[-2];
+                        sp_[-2] = sp_[-3];
+                        sp_[-3] = c;
+                        pc += 1;
+                        break;
+                    }
+                    case Op::Rot4: {
+                        Value d = sp_[-1];
+                        sp_[-1] = sp_[-2];
+                        sp_[-2] = sp_[-3];
+                        sp_[-3] = sp_[-4];
+                        sp_[-4] = d;
+                        pc += 1;
+                        break;
+                    }
+                    case Op::GetLocal: PUSH(fr->base[pc[1]]); pc += 2; break;
+                    case Op::SetLocal: fr->base[pc[1]] = TOP(); pc += 2; break;
+                    case Op::GetEnv: {
+                        Env* e = fr->env;
+                        for (int d = pc[1]; d > 0; --d) e = e->parent;
+                        PUSH(e->slots[pc[2]]);
+                        pc += 3;
+                        break;
+                    }
+                    case Op::SetEnv: {
+                        Env* e = fr->env;
+                        for (int d = pc[1]; d > 0; --d) e = e->parent;
+                        e->slots[pc[2]] = TOP();
+                        pc += 3;
+                        break;
+                    }
+                    case Op::GetGlobal: case Op::TypeofGlobal: {
+                        JsString* name = STR(pc[1]);
+                        int32_t& cache = const_cast<int32_t&>(pc[2]);
+                        PropertyMap& props = global->props;
+                        Value v;
+                        if (cache >= 0 && static_cast<size_t>(cache) < props.size() && props.at(cache).key == name) {
+                            v = props.at(cache).value;
+                        } else {
+                            int i = props.find(name);
+                            if (i >= 0) {
+                                cache = i;
+                                v = props.at(i).value;
+                            } else if (!lookupHostName(name, v)) {
+                                if (hasProperty(global, name)) v = get(global, name);
+                                else if (static_cast<Op>(*pc) == Op::TypeofGlobal) v = Value();
+                                else throwError(ErrorKind::TypeError, 5009, u"'" + name->str() + u"' is undefined");
+                            }
+                        }
+                        PUSH(static_cast<Op>(*pc) == Op::TypeofGlobal ? Value::string(typeOf(v)) : v);
+                        pc += 3;
+                        break;
+                    }
+                    case Op::SetGlobal: {
+                        JsString* name = STR(pc[1]);
+                        int32_t& cache = const_cast<int32_t&>(pc[2]);
+                        PropertyMap& props = global->props;
+                        if (cache >= 0 && static_cast<size_t>(cache) < props.size() && props.at(cache).key == name) {
+                            props.at(cache).value = TOP();
+                        } else {
+                            int i = props.find(name);
+                            if (i >= 0) {
+                                cache = i;
+                                if (!(props.at(i).attrs & ReadOnly)) props.at(i).value = TOP();
+                            } else {
+                                put(global, name, TOP());
+                            }
+                        }
+                        pc += 3;
+                        break;
+                    }
+                    case Op::GetName: case Op::TypeofName: case Op::GetNameMethod: {
+                        JsString* name = STR(pc[1]);
+                        NameRef ref;
+                        Value v;
+                        Op op = static_cast<Op>(*pc);
+                        if (lookupName(*this, fr->env, name, ref)) {
+                            v = ref.slot ? *ref.slot : get(ref.holder, name);
+                        } else if (!lookupHostName(name, v)) {
+                            if (op != Op::TypeofName) throwError(ErrorKind::TypeError, 5009, u"'" + name->str() + u"' is undefined");
+                        }
+                        if (op == Op::TypeofName) {
+                            PUSH(Value::string(typeOf(v)));
+                        } else {
+                            PUSH(v);
+                            if (op == Op::GetNameMethod) {
+                                bool withThis = ref.holder && ref.holder != global && ref.holder->cls != ObjClass::Object;
+                                if (ref.holder && ref.holder != global) {
+                                    for (Env* e = fr->env; e; e = e->parent)
+                                        if (e->withObject == ref.holder) withThis = true;
+                                }
+                                PUSH(withThis ? Value::object(ref.holder) : Value());
+                            }
+                        }
+                        pc += 2;
+                        break;
+                    }
+                    case Op::SetName: {
+                        JsString* name = STR(pc[1]);
+                        NameRef ref;
+                        if (lookupName(*this, fr->env, name, ref)) {
+                            if (ref.slot) *ref.slot = TOP();
+                            else put(ref.holder, name, TOP());
+                        } else {
+                            put(global, name, TOP());
+                        }
+                        pc += 2;
+                        break;
+                    }
+                    case Op::DeclareName: {
+                        JsString* name = STR(pc[1]);
+                        Env* e = fr->env;
+                        while (e && (e->withObject || !e->owner)) e = e->parent;
+                        if (!e) {
+                            if (!hasOwn(global, name)) global->props.add(name, Value(), DontDelete);
+                        } else {
+                            bool found = false;
+                            for (JsString* n : e->owner->envNames)
+                                if (n == name) found = true;
+                            if (!found) {
+                                if (!e->extras) e->extras = heap_.make<Object>(ObjClass::Object, nullptr);
+                                if (!hasOwn(e->extras, name)) e->extras->props.add(name, Value(), 0);
+                            }
+                        }
+                        pc += 2;
+                        break;
+                    }
+                    case Op::DeleteName: {
+                        JsString* name = STR(pc[1]);
+                        NameRef ref;
+                        bool r = true;
+                        if (lookupName(*this, fr->env, name, ref)) r = ref.slot ? false : deleteProp(ref.holder, name);
+                        PUSH(Value::boolean_(r));
+                        pc += 2;
+                        break;
+                    }
+                    case Op::GetProp: {
+                        JsString* key = STR(pc[1]);
+                        Value& b = TOP();
+                        if (b.isObject()) {
+                            Object* o = b.obj;
+                            int i = o->props.find(key);
+                            if (i >= 0) b = o->props.at(i).value;
+                            else b = getNamedV(b, key);
+                        } else {
+                            b = getNamedV(b, key, pc[2], PROTO);
+                        }
+                        pc += 3;
+                        break;
+                    }
+                    case Op::SetProp: {
+                        JsString* key = STR(pc[1]);
+                        Value v = sp_[-1];
+                        Value b = sp_[-2];
+                        if (b.isObject()) {
+                            Object* o = b.obj;
+                            int i;
+                            if (o->cls == ObjClass::Object && (i = o->props.find(key)) >= 0 && !(o->props.at(i).attrs & ReadOnly))
+                                o->props.at(i).value = v;
+                            else
+                                put(o, key, v);
+                        } else {
+                            putV(b, Value::string(key), v);
+                        }
+                        sp_[-2] = v;
+                        --sp_;
+                        pc += 2;
+                        break;
+                    }
+                    case Op::GetElem: {
+                        Value k = sp_[-1];
+                        Value b = sp_[-2];
+                        sp_[-2] = getV(b, k, pc[1], PROTO);
+                        --sp_;
+                        pc += 2;
+                        break;
+                    }
+                    case Op::SetElem: {
+                        Value v = sp_[-1];
+                        if (sp_[-3].isNullish()) toObject(sp_[-3]);
+                        putV(sp_[-3], sp_[-2], v);
+                        sp_[-3] = v;
+                        sp_ -= 2;
+                        pc += 1;
+                        break;
+                    }
+                    case Op::GetMethod: case Op::GetMethodElem: {
+                        bool elem = static_cast<Op>(*pc) == Op::GetMethodElem;
+                        Value obj = elem ? sp_[-2] : sp_[-1];
+                        JsString* key = elem ? keyAtom(sp_[-1]) : STR(pc[1]);
+                        int textIndex = elem ? pc[1] : pc[2];
+                        Value f;
+                        if (obj.isObject() && obj.obj->cls == ObjClass::Host) {
+                            FunctionObject* m = newNative(key, nullptr, 0);
+                            m->native = hostMethodCall;
+                            m->data = obj;
+                            f = Value::object(m);
+                        } else {
+                            if (obj.isNullish()) toObject(obj, textIndex, PROTO);
+                            f = getNamedV(obj, key);
+                        }
+                        if (elem) {
+                            sp_[-2] = f;
+                            sp_[-1] = obj;
+                        } else {
+                            sp_[-1] = f;
+                            PUSH(obj);
+                        }
+                        pc += elem ? 2 : 3;
+                        break;
+                    }
+                    case Op::DeleteProp: {
+                        Value b = TOP();
+                        if (b.isNullish()) toObject(b);
+                        TOP() = Value::boolean_(b.isObject() ? deleteProp(b.obj, STR(pc[1])) : true);
+                        pc += 2;
+                        break;
+                    }
+                    case Op::DeleteElem: {
+                        Value b = sp_[-2];
+                        if (b.isNullish()) toObject(b);
+                        bool r = b.isObject() ? deleteProp(b.obj, keyAtom(sp_[-1])) : true;
+                        --sp_;
+                        TOP() = Value::boolean_(r);
+                        pc += 1;
+                        break;
+                    }
+                    case Op::Call: {
+                        uint32_t argc = static_cast<uint32_t>(pc[1]);
+                        int flags = pc[2];
+                        Value* fpos = sp_ - argc - 2;
+                        Value f = fpos[0];
+                        if (budget) budget->tick();
+                        if (!f.isObject() || !f.obj->isCallable) {
+                            if (f.isObject() && f.obj->cls == ObjClass::Host) {
+                                auto* h = static_cast<HostObject*>(f.obj);
+                                std::vector<script::Variant> vargs;
+                                for (uint32_t i = 0; i < argc; ++i) vargs.push_back(toVariant(fpos[2 + i]));
+                                Value r = fromVariant(h->dispatch->invoke(script::DISPID_VALUE, script::InvokeKind::MethodOrGet, vargs));
+                                sp_ = fpos;
+                                PUSH(r);
+                                pc += 3;
+                                break;
+                            }
+                            throwError(ErrorKind::TypeError, (flags & 1) && f.isUndefined() ? 438 : 5002);
+                        }
+                        auto* fn = static_cast<FunctionObject*>(f.obj);
+                        if (fn->code) {
+                            pc += 3;
+                            fr->pc = pc;
+                            pushFrame(fn, argc, false, false);
+                            fr = &frames_.back();
+                            pc = fr->pc;
+                            if (nativeDepth == 0 && heap_.wantsCollection()) collectGarbage();
+                            break;
+                        }
+                        Value r;
+                        if ((flags & 2) && fn == evalFunction) {
+                            Value src = argc > 0 ? fpos[2] : Value();
+                            if (!src.isString()) {
+                                r = src;
+                            } else {
+                                fr->pc = pc;
+                                Value thisv = fr->thisv;
+                                if (thisv.isNullish()) thisv = Value::object(global);
+                                r = evalCode(src.str->str(), fr->env, thisv, true);
+                            }
+                        } else {
+                            fr->pc = pc;
+                            r = fn->native(*this, fpos[1], std::span<Value>(fpos + 2, argc), fn);
+                        }
+                        sp_ = fpos;
+                        PUSH(r);
+                        pc += 3;
+                        break;
+                    }
+                    case Op::New: {
+                        uint32_t argc = static_cast<uint32_t>(pc[1]);
+                        Value* fpos = sp_ - argc - 1;
+                        // Make room for the `this` slot: callee, this, args.
+                        std::memmove(static_cast<void*>(fpos + 2), fpos + 1, argc * sizeof(Value));
+                        fpos[1] = Value();
+                        ++sp_;
+                        Value f = fpos[0];
+                        if (!f.isObject() || !f.obj->isCallable) {
+                            throwError(ErrorKind::TypeError, f.isObject() ? 5002 : 5002);
+                        }
+                        auto* fn = static_cast<FunctionObject*>(f.obj);
+                        if (fn->code) {
+                            pc += 2;
+                            fr->pc = pc;
+                            pushFrame(fn, argc, true, false);
+                            fr = &frames_.back();
+                            pc = fr->pc;
+                            break;
+                        }
+                        fr->pc = pc;
+                        if (!fn->construct) throwError(445);
+                        Value r = fn->construct(*this, Value::hole(), std::span<Value>(fpos + 2, argc), fn);
+                        sp_ = fpos;
+                        PUSH(r);
+                        pc += 2;
+                        break;
+                    }
+                    case Op::PutCall: {
+                        uint32_t argc = static_cast<uint32_t>(pc[1]);
+                        Value* fpos = sp_ - argc - 3;
+                        Value f = fpos[0];
+                        Value value = sp_[-1];
+                        if (f.isObject() && f.obj->cls == ObjClass::Function &&
+                            static_cast<FunctionObject*>(f.obj)->native == &hostMethodCall) {
+                            hostMethodPut(*this, fpos[1], std::span<Value>(fpos + 2, argc + 1), f.obj);
+                        } else {
+                            throwError(5003);
+                        }
+                        sp_ = fpos;
+                        PUSH(value);
+                        pc += 2;
+                        break;
+                    }
+                    case Op::Return: case Op::ReturnUndef: {
+                        Value r = static_cast<Op>(*pc) == Op::Return ? POP() : Value();
+                        Frame done = *fr;
+                        if (done.construct && !r.isObject()) r = done.thisv;
+                        frames_.pop_back();
+                        sp_ = done.base - 2;
+                        if (done.entry) return r;
+                        PUSH(r);
+                        fr = &frames_.back();
+                        pc = fr->pc;
+                        break;
+                    }
+                    case Op::Add: {
+                        Value& a = sp_[-2];
+                        Value b = sp_[-1];
+                        if (a.isNumber() && b.isNumber()) {
+                            a.num += b.num;
+                        } else if (a.isString() && b.isString()) {
+                            a = Value::string(concat(a.str, b.str));
+                        } else {
+                            Value pa = toPrimitive(a), pb = toPrimitive(b);
+                            if (pa.isString() || pb.isString())
+                                sp_[-2] = Value::string(concat(toString(pa), toString(pb)));
+                            else
+                                sp_[-2] = Value::number(toNumber(pa) + toNumber(pb));
+                        }
+                        --sp_;
+                        pc += 1;
+                        break;
+                    }
+#define ARITH(OPNAME, EXPR)                                                   \
+    case Op::OPNAME: {                                                        \
+        Value& a = sp_[-2];                                                   \
+        Value b = sp_[-1];                                                    \
+        double x = a.isNumber() ? a.num : toNumber(a);                        \
+        double y = b.isNumber() ? b.num : toNumber(b);                        \
+        sp_[-2] = Value::number(EXPR);                                        \
+        --sp_;                                                                \
+        pc += 1;                                                              \
+        break;                                                                \
+    }
+                    ARITH(Sub, x - y)
+                    ARITH(Mul, x * y)
+                    ARITH(Div, x / y)
+                    ARITH(Mod, std::fmod(x, y))
+#undef ARITH
+#define BITOP(OPNAME, EXPR)                                                   \
+    case Op::OPNAME: {                                                        \
+        int32_t x = toInt32(sp_[-2]);                                         \
+        int32_t y = toInt32(sp_[-1]);                                         \
+        sp_[-2] = Value::number(EXPR);                                        \
+        --sp_;                                                                \
+        pc += 1;                                                              \
+        break;                                                                \
+    }
+                    BITOP(BitAnd, x & y)
+                    BITOP(BitOr, x | y)
+                    BITOP(BitXor, x ^ y)
+                    BITOP(Shl, static_cast<int32_t>(static_cast<uint32_t>(x) << (y & 31)))
+                    BITOP(Sar, x >> (y & 31))
+                    BITOP(Shr, static_cast<double>(static_cast<uint32_t>(x) >> (y & 31)))
+#undef BITOP
+                    case Op::Neg: TOP() = Value::number(-(TOP().isNumber() ? TOP().num : toNumber(TOP()))); pc += 1; break;
+                    case Op::ToNumber: if (!TOP().isNumber()) TOP() = Value::number(toNumber(TOP())); pc += 1; break;
+                    case Op::Inc: TOP().num += 1; pc += 1; break;
+                    case Op::Dec: TOP().num -= 1; pc += 1; break;
+                    case Op::Not: TOP() = Value::boolean_(!toBoolean(TOP())); pc += 1; break;
+                    case Op::BitNot: TOP() = Value::number(~toInt32(TOP())); pc += 1; break;
+                    case Op::Typeof: TOP() = Value::string(typeOf(TOP())); pc += 1; break;
+                    case Op::Eq: case Op::Ne: {
+                        bool r = looseEquals(sp_[-2], sp_[-1]);
+                        if (static_cast<Op>(*pc) == Op::Ne) r = !r;
+                        sp_[-2] = Value::boolean_(r);
+                        --sp_;
+                        pc += 1;
+                        break;
+                    }
+                    case Op::StrictEq: case Op::StrictNe: {
+                        bool r = strictEquals(sp_[-2], sp_[-1]);
+                        if (static_cast<Op>(*pc) == Op::StrictNe) r = !r;
+                        sp_[-2] = Value::boolean_(r);
+                        --sp_;
+                        pc += 1;
+                        break;
+                    }
+                    case Op::Lt: case Op::Gt: case Op::Le: case Op::Ge: {
+                        Value a = sp_[-2], b = sp_[-1];
+                        Op op = static_cast<Op>(*pc);
+                        bool r;
+                        if (a.isNumber() && b.isNumber()) {
+                            double x = a.num, y = b.num;
+                            r = op == Op::Lt ? x < y : op == Op::Gt ? x > y : op == Op::Le ? x <= y : x >= y;
+                        } else {
+                            Value pa = toPrimitive(a, 1), pb = toPrimitive(b, 1);
+                            if (pa.isString() && pb.isString()) {
+                                int c = pa.str->view().compare(pb.str->view());
+                                r = op == Op::Lt ? c < 0 : op == Op::Gt ? c > 0 : op == Op::Le ? c <= 0 : c >= 0;
+                            } else {
+                                double x = toNumber(pa), y = toNumber(pb);
+                                r = op == Op::Lt ? x < y : op == Op::Gt ? x > y : op == Op::Le ? x <= y : x >= y;
+                            }
+                        }
+                        sp_[-2] = Value::boolean_(r);
+                        --sp_;
+                        pc += 1;
+                        break;
+                    }
+                    case Op::Instanceof: {
+                        Value a = sp_[-2], b = sp_[-1];
+                        if (!isCallable(b)) throwError(ErrorKind::TypeError, 5002);
+                        Value protoV = get(b.obj, names_.prototype);
+                        bool r = false;
+                        if (a.isObject()) {
+                            if (!protoV.isObject()) throwError(5023);
+                            for (Object* p = a.obj->proto; p; p = p->proto)
+                                if (p == protoV.obj) { r = true; break; }
+                        }
+                        sp_[-2] = Value::boolean_(r);
+                        --sp_;
+                        pc += 1;
+                        break;
+                    }
+                    case Op::In: {
+                        Value a = sp_[-2], b = sp_[-1];
+                        if (!b.isObject()) throwError(5007, u"Object expected");
+                        sp_[-2] = Value::boolean_(hasProperty(b.obj, keyAtom(a)));
+                        --sp_;
+                        pc += 1;
+                        break;
+                    }
+                    case Op::Jump: pc = PROTO->code.data() + pc[1]; break;
+                    case Op::Loop:
+                        pc = PROTO->code.data() + pc[1];
+                        if (budget) budget->tick();
+                        if (nativeDepth == 0 && heap_.wantsCollection()) collectGarbage();
+                        break;
+                    case Op::JumpIfFalse: {
+                        Value v = POP();
+                        bool t = v.isBool() ? v.boolean : toBoolean(v);
+                        pc = t ? pc + 2 : PROTO->code.data() + pc[1];
+                        break;
+                    }
+                    case Op::JumpIfTrue: {
+                        Value v = POP();
+                        bool t = v.isBool() ? v.boolean : toBoolean(v);
+                        pc = t ? PROTO->code.data() + pc[1] : pc + 2;
+                        break;
+                    }
+                    case Op::JumpIfFalseKeep:
+                        pc = toBoolean(TOP()) ? pc + 2 : PROTO->code.data() + pc[1];
+                        break;
+                    case Op::JumpIfTrueKeep:
+                        pc = toBoolean(TOP()) ? PROTO->code.data() + pc[1] : pc + 2;
+                        break;
+                    case Op::Case: pc += 2; break;
+                    case Op::NewArray: {
+                        uint32_t n = static_cast<uint32_t>(pc[1]);
+                        ArrayObject* a = newArray(n);
+                        a->dense.assign(sp_ - n, sp_);
+                        heap_.account(n * sizeof(Value));
+                        bool holes = false;
+                        for (const Value& v : a->dense) if (v.isHole()) holes = true;
+                        a->maxCreated = static_cast<int64_t>(n) - 1;
+                        if (holes) {
+                            int64_t m = -1;
+                            for (uint32_t i = 0; i < n; ++i) if (!a->dense[i].isHole()) m = i;
+                            a->maxCreated = m;
+                        }
+                        sp_ -= n;
+                        PUSH(Value::object(a));
+                        pc += 2;
+                        break;
+                    }
+                    case Op::NewObject: PUSH(Value::object(newObject())); pc += 1; break;
+                    case Op::InitProp: {
+                        Value v = POP();
+                        Object* o = TOP().obj;
+                        JsString* key = STR(pc[1]);
+                        int i = o->props.find(key);
+                        if (i >= 0) o->props.at(i).value = v;
+                        else o->props.add(key, v, 0);
+                        pc += 2;
+                        break;
+                    }
+                    case Op::Closure: {
+                        auto* f = heap_.make<FunctionObject>(functionProto);
+                        f->code = PROTO->children[pc[1]];
+                        f->env = fr->env;
+                        f->name = f->code->name;
+                        PUSH(Value::object(f));
+                        pc += 2;
+                        break;
+                    }
+                    case Op::RegExp: {
+                        PUSH(makeRegExp(*this, STR(pc[1]), STR(pc[2])));
+                        pc += 3;
+                        break;
+                    }
+                    case Op::Throw: {
+                        Value v = POP();
+                        throw JsThrow{v};
+                    }
+                    case Op::Try:
+                        handlers_.push_back(Handler{frames_.size() - 1, PROTO->code.data() + pc[1], sp_, fr->env});
+                        pc += 2;
+                        break;
+                    case Op::EndTry: handlers_.pop_back(); pc += 1; break;
+                    case Op::ForInStart: {
+                        Value o = TOP();
+                        ArrayObject* it = newArray();
+                        if (!o.isNullish()) {
+                            Object* obj = toObject(o);
+                            it->dense = enumerableKeys(obj);
+                            it->internal = Value::object(obj);
+                        }
+                        TOP() = Value::object(it);
+                        pc += 1;
+                        break;
+                    }
+                    case Op::ForInNext: {
+                        auto* it = static_cast<ArrayObject*>(TOP().obj);
+                        bool found = false;
+                        while (it->length < it->dense.size()) {
+                            Value k = it->dense[it->length++];
+                            if (hasProperty(it->internal.obj, atoms_.intern(k.str))) {
+                                TOP() = k;
+                                found = true;
+                                break;
+                            }
+                        }
+                        if (found) {
+                            pc += 2;
+                        } else {
+                            --sp_;
+                            pc = PROTO->code.data() + pc[1];
+                        }
+                        break;
+                    }
+                    case Op::EnterWith: {
+                        Value o = POP();
+                        Object* obj = toObject(o);
+                        Env* e = heap_.make<Env>(fr->env, nullptr, 0);
+                        e->withObject = obj;
+                        fr->env = e;
+                        pc += 1;
+                        break;
+                    }
+                    case Op::LeaveWith: fr->env = fr->env->parent; pc += 1; break;
+                    case Op::Debugger: pc += 1; break;
+                    case Op::ThrowRef: throwError(pc[1]);
+                }
+            }
+        } catch (JsThrow& t) {
+            if (!haveErrorPos) {
+                errorPos = fr->proto->positionAt(static_cast<int32_t>(pc - fr->proto->code.data()));
+                errorText = fr->proto->scriptText;
+                haveErrorPos = true;
+            }
+            if (!handlers_.empty() && handlers_.back().frame >= entryFrame) {
+                Handler h = handlers_.back();
+                handlers_.pop_back();
+                frames_.resize(h.frame + 1);
+                fr = &frames_.back();
+                sp_ = h.sp;
+                fr->env = h.env;
+                pc = h.catchPc;
+                PUSH(t.value);
+                haveErrorPos = false;
+                continue;
+            }
+            sp_ = frames_[entryFrame].base - 2;
+            frames_.resize(entryFrame);
+            throw;
+        } catch (script::ScriptError& e) {
+            // A host object's error becomes a catchable script error.
+            int n = script::numberFromHresult(e.number);
+            Object* err = newError(kindForNumber(n), n, e.description);
+            if (!haveErrorPos) {
+                errorPos = fr->proto->positionAt(static_cast<int32_t>(pc - fr->proto->code.data()));
+                errorText = fr->proto->scriptText;
+                haveErrorPos = true;
+            }
+            if (!handlers_.empty() && handlers_.back().frame >= entryFrame) {
+                Handler h = handlers_.back();
+                handlers_.pop_back();
+                frames_.resize(h.frame + 1);
+                fr = &frames_.back();
+                sp_ = h.sp;
+                fr->env = h.env;
+                pc = h.catchPc;
+                PUSH(Value::object(err));
+                haveErrorPos = false;
+                continue;
+            }
+            sp_ = frames_[entryFrame].base - 2;
+            frames_.resize(entryFrame);
+            throw JsThrow{Value::object(err)};
+        } catch (std::bad_alloc&) {
+            sp_ = frames_[entryFrame].base - 2;
+            frames_.resize(entryFrame);
+            throwError(7);
+        } catch (...) {
+            sp_ = frames_[entryFrame].base - 2;
+            frames_.resize(entryFrame);
+            while (!handlers_.empty() && handlers_.back().frame >= entryFrame) handlers_.pop_back();
+            throw;
+        }
+    }
+#undef PROTO
+#undef STR
+#undef PUSH
+#undef POP
+#undef TOP
+}
+
+// ---- top level and eval ----
+
+Value Vm::runScript(const std::u16string& text, bool) {
+    auto shared = std::make_shared<const std::u16string>(text);
+    Parser parser(*shared, false);
+    Program prog = parser.parse();
+    FuncProto* p = compileProgram(*this, prog, CodeKind::Global, shared);
+    scripts_.push_back(p);
+    pinned_.clear();
+    haveErrorPos = false;
+    if (frames_.capacity() < kMaxFrames + 1) frames_.reserve(kMaxFrames + 1);
+    Value* base = sp_ + 2;
+    sp_[0] = Value();
+    sp_[1] = Value::object(global);
+    sp_ = base;
+    for (int i = 0; i < p->localCount; ++i) base[i] = Value();
+    sp_ = base + p->localCount;
+    frames_.push_back(Frame{p, nullptr, p->code.data(), base, nullptr, Value::object(global), 0, false, true});
+    return execute(frames_.size() - 1);
+}
+
+Value Vm::evalCode(const std::u16string& text, Env* env, Value thisv, bool direct) {
+    auto shared = std::make_shared<const std::u16string>(text);
+    Program prog;
+    FuncProto* p;
+    try {
+        Parser parser(*shared, true);
+        prog = parser.parse();
+        p = compileProgram(*this, prog, CodeKind::Eval, shared);
+    } catch (CompileError& e) {
+        pinned_.clear();
+        throwError(ErrorKind::SyntaxError, e.number);
+    }
+    if (!direct) {
+        env = nullptr;
+        thisv = Value::object(global);
+    }
+    return runEvalFrame(p, env, thisv);
+}
+
+Value Vm::runEvalFrame(FuncProto* p, Env* env, Value thisv) {
+    pinned_.clear();
+    if (sp_ + p->localCount + p->maxStack + 16 >= stackEnd_ || frames_.size() >= kMaxFrames) throwError(28);
+    if (nativeStackLow()) throwError(28);
+    Value* base = sp_ + 2;
+    sp_[0] = Value();
+    sp_[1] = thisv;
+    for (int i = 0; i < p->localCount; ++i) base[i] = Value();
+    sp_ = base + p->localCount;
+    frames_.push_back(Frame{p, nullptr, p->code.data(), base, env, thisv, 0, false, true});
+    ++nativeDepth;
+    try {
+        Value r = execute(frames_.size() - 1);
+        --nativeDepth;
+        return r;
+    } catch (...) {
+        --nativeDepth;
+        throw;
+    }
+}
+
+}  // namespace quillo::jscript
