@@ -1,0 +1,113 @@
+#include "scripting/objects/TextEncoding.h"
+
+#include "scripting/core/Text.h"
+
+namespace quillo::script::objects {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+
+// Windows-1252 bytes 0x80-0x9F; the five unassigned ones keep their code point.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+bool startsWith(std::string_view s, std::string_view prefix)
+{
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+} // namespace
+
+TextFormat detectFormat(std::string_view bytes)
+{
+    return startsWith(bytes, kUtf16LeBom) ? TextFormat::Unicode : TextFormat::Ascii;
+}
+
+bool isValidUtf8(std::string_view s)
+{
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra;
+        uint32_t c;
+        if (b >= 0xC2 && b <= 0xDF)
+            extra = 1, c = b & 0x1F;
+        else if ((b & 0xF0) == 0xE0)
+            extra = 2, c = b & 0x0F;
+        else if (b >= 0xF0 && b <= 0xF4)
+            extra = 3, c = b & 0x07;
+        else
+            return false;
+        if (i + size_t(extra) >= s.size())
+            return false;
+        for (int k = 1; k <= extra; ++k) {
+            const auto cb = static_cast<unsigned char>(s[i + size_t(k)]);
+            if ((cb & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (cb & 0x3F);
+        }
+        if ((extra == 2 && c < 0x800) || (extra == 3 && (c < 0x10000 || c > 0x10FFFF)) ||
+            (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+        i += size_t(extra) + 1;
+    }
+    return true;
+}
+
+std::u16string decodeWindows1252(std::string_view bytes)
+{
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        out += b >= 0x80 && b <= 0x9F ? kHighControls[b - 0x80] : char16_t(b);
+    }
+    return out;
+}
+
+std::u16string decodeText(std::string_view bytes, TextFormat format)
+{
+    if (format == TextFormat::Unicode) {
+        if (startsWith(bytes, kUtf16LeBom))
+            bytes.remove_prefix(2);
+        std::u16string out;
+        out.reserve(bytes.size() / 2 + 1);
+        for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+            out += char16_t(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        if (bytes.size() % 2)
+            out += u'\uFFFD'; // a lone last byte is shown, not dropped
+        return out;
+    }
+    if (startsWith(bytes, kUtf8Bom))
+        bytes.remove_prefix(kUtf8Bom.size());
+    return isValidUtf8(bytes) ? fromUtf8(bytes) : decodeWindows1252(bytes);
+}
+
+std::string encodeText(std::u16string_view text, TextFormat format)
+{
+    if (format == TextFormat::Ascii)
+        return toUtf8(text);
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        out += char(c & 0xFF);
+        out += char(c >> 8);
+    }
+    return out;
+}
+
+std::string_view byteOrderMark(TextFormat format)
+{
+    return format == TextFormat::Unicode ? kUtf16LeBom : std::string_view();
+}
+
+} // namespace quillo::script::objects
