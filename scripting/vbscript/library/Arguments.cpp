@@ -12,6 +12,13 @@ const Variant& arg(std::span<Variant> args, size_t i)
     return i < args.size() ? args[i].deref() : missing;
 }
 
+const Variant& requiredArg(std::span<Variant> args, size_t i)
+{
+    if (!given(args, i))
+        raise(quillo::script::err::ArgumentNotOptional);
+    return args[i].deref();
+}
+
 bool given(std::span<Variant> args, size_t i)
 {
     return i < args.size() && !args[i].deref().isMissing();
@@ -38,7 +45,7 @@ bool isNullValue(const Variant& v)
 
 TextArg::TextArg(std::span<Variant> args, size_t i)
 {
-    const Variant& value = arg(args, i);
+    const Variant& value = requiredArg(args, i);
     if (value.isString()) {
         view_ = value.asString();
     } else {
@@ -59,22 +66,22 @@ SearchTextArg::SearchTextArg(std::span<Variant> args, size_t i, Compare mode) : 
 
 std::u16string textArg(std::span<Variant> args, size_t i)
 {
-    return script::toText(arg(args, i));
+    return script::toText(requiredArg(args, i));
 }
 
 double doubleArg(std::span<Variant> args, size_t i)
 {
-    return script::toDouble(arg(args, i));
+    return script::toDouble(requiredArg(args, i));
 }
 
 int32_t longArg(std::span<Variant> args, size_t i)
 {
-    return script::toLong(arg(args, i));
+    return script::toLong(requiredArg(args, i));
 }
 
 bool boolArg(std::span<Variant> args, size_t i)
 {
-    return script::toBoolean(arg(args, i));
+    return script::toBoolean(requiredArg(args, i));
 }
 
 int32_t longArgOr(std::span<Variant> args, size_t i, int32_t fallback)
@@ -106,7 +113,7 @@ int firstDayOfWeekArg(std::span<Variant> args, size_t i)
 
 double dateArg(std::span<Variant> args, size_t i)
 {
-    return script::toDate(arg(args, i));
+    return script::toDate(requiredArg(args, i));
 }
 
 bool anyNull(std::span<Variant> args, std::initializer_list<size_t> indexes)

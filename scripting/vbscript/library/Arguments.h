@@ -19,6 +19,8 @@ using quillo::script::VarType;
 
 // Argument `i` with references followed; an omitted one (absent or missing) reads as missing.
 const Variant& arg(std::span<Variant> args, size_t i);
+// Argument `i`, which the function needs: 449 "Argument not optional" when omitted.
+const Variant& requiredArg(std::span<Variant> args, size_t i);
 // True when argument `i` was given (not absent, not the missing marker).
 bool given(std::span<Variant> args, size_t i);
 
@@ -70,7 +72,8 @@ private:
     std::u16string_view searched_;
 };
 
-// Conversions of argument `i`: Null raises 94 unless the function lets Null through first.
+// Conversions of argument `i`, which must be given (449 otherwise): Null raises 94 unless
+// the function lets Null through first.
 std::u16string textArg(std::span<Variant> args, size_t i);
 double doubleArg(std::span<Variant> args, size_t i);
 int32_t longArg(std::span<Variant> args, size_t i);

@@ -2,6 +2,8 @@
 
 #include "LibraryTestSupport.h"
 
+#include <tuple>
+
 namespace quillo::vbscript::test {
 namespace {
 
@@ -117,6 +119,33 @@ TEST_F(LibraryErrors, TypeMismatchOverflowSubscriptAndNull)
         {u"Space", {L(1 << 30)}, 14},
         {u"String", {L(1 << 30), S(u"x")}, 14},
     });
+}
+
+TEST_F(LibraryErrors, OmittedRequiredArgumentsAreNotOptional)
+{
+    check({
+        {u"Left", {Missing(), I(1)}, 449},
+        {u"Mid", {S(u"abc"), Missing()}, 449},
+        {u"DateAdd", {S(u"d"), Missing(), Dt(2003, 1, 1)}, 449},
+        {u"Replace", {S(u"abc"), Missing(), S(u"x")}, 449},
+    });
+}
+
+TEST_F(LibraryErrors, TheHostSeesTheFunctionName)
+{
+    for (auto [name, args, shown] : std::vector<std::tuple<std::u16string_view, std::vector<Variant>, std::u16string>>{
+             {u"Mid", {S(u"abc"), I(0)}, u"Invalid procedure call or argument: 'Mid'"},
+             {u"CInt", {S(u"abc")}, u"Type mismatch: 'CInt'"},
+             {u"Left", {Null(), Null()}, u"Invalid use of Null: 'Left'"},
+         }) {
+        try {
+            call(name, args);
+            ADD_FAILURE() << utf8(name) << " raised nothing";
+        } catch (const ScriptError& e) {
+            EXPECT_EQ(utf8(e.hostDescription()), utf8(shown));
+            EXPECT_EQ(utf8(e.description), utf8(shown.substr(0, shown.find(u": '"))));
+        }
+    }
 }
 
 TEST_F(LibraryErrors, DialogsNeedAHostThatAllowsThem)
