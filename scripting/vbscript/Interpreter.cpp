@@ -1053,9 +1053,11 @@ Variant Interpreter::execute(Frame& f)
                     break;
                 }
                 case OpCode::ForEachNext: {
-                    auto* holder = static_cast<EnumeratorHolder*>(locals[in.b].asObject());
+                    // the slot is Empty when ForEachInit failed and On Error resumed
+                    auto* holder = locals[in.b].type() == VarType::Object
+                        ? static_cast<EnumeratorHolder*>(locals[in.b].asObject()) : nullptr;
                     Variant item;
-                    if (!holder->get().next(item)) {
+                    if (!holder || !holder->get().next(item)) {
                         pc = size_t(in.c);
                         break;
                     }
