@@ -83,24 +83,22 @@ double roundDecimal(double x, int digits)
         if (*p != '.')
             mantissa.push_back(*p);
     const int exponent = std::atoi(p + 1);
-    // Digits kept: those up to `digits` places after the point.
-    const int keep = exponent + 1 + digits;
-    if (keep >= int(mantissa.size()))
+    // Digits kept: those up to `digits` places after the point (64-bit: digits may be huge).
+    const int64_t keep = int64_t(exponent) + 1 + digits;
+    if (keep >= int64_t(mantissa.size()))
         return x;
     if (keep < 0)
         return negative ? -0.0 : 0.0;
-    std::string kept = mantissa.substr(0, size_t(keep));
+    const std::string kept = mantissa.substr(0, size_t(keep));
     const char next = mantissa[size_t(keep)];
-    bool restNonZero = mantissa.find_first_not_of('0', size_t(keep) + 1) != std::string::npos;
+    const bool restNonZero = mantissa.find_first_not_of('0', size_t(keep) + 1) != std::string::npos;
     const bool lastOdd = !kept.empty() && (kept.back() - '0') % 2 == 1;
     const bool up = next > '5' || (next == '5' && (restNonZero || lastOdd));
-    double result = kept.empty() ? 0.0 : std::strtod(kept.c_str(), nullptr);
-    if (up)
-        result += 1;
-    result = result * std::pow(10.0, exponent + 1 - keep);
-    // Rebuild through text to land on the nearest double to the decimal result.
-    std::snprintf(buffer, sizeof buffer, "%.*f", digits > 0 ? digits : 0, result);
-    result = std::strtod(buffer, nullptr);
+    // At most 15 digits: exact in an int64. Read back as "<digits>e<exp>" so strtod lands
+    // on the double nearest to the decimal result.
+    const long long digitsValue = (kept.empty() ? 0 : std::atoll(kept.c_str())) + (up ? 1 : 0);
+    std::snprintf(buffer, sizeof buffer, "%llde%d", digitsValue, int(exponent + 1 - keep));
+    const double result = std::strtod(buffer, nullptr);
     return negative ? -result : result;
 }
 

@@ -431,6 +431,7 @@ QUILLO_VBS_BUILTIN(escape)
     static constexpr char16_t kHex[] = u"0123456789ABCDEF";
     std::u16string result;
     for (char16_t c : TextArg(args, 0).view()) {
+        checkStringLength(result.size());
         if (isEscapeSafe(c)) {
             result.push_back(c);
         } else if (c < 0x100) {
