@@ -43,6 +43,7 @@ struct Binding {
     int builtin = 0;
     Intrinsic intrinsic = Intrinsic::None;
     Variant value;     // Constant
+    bool implicit = false; // a global nobody declared: variable or later procedure
 };
 
 bool isLiteralValue(const Expr& e)
@@ -261,6 +262,7 @@ public:
             b.kind = unit_.optionExplicit && !forCall ? Binding::Undeclared : Binding::Global;
             b.slot = g;
             b.global = g;
+            b.implicit = true;
             return b;
         }
         b.kind = Binding::Dynamic;
@@ -481,8 +483,9 @@ public:
         }
         if (a->kind == ExprKind::Call && a->left->kind == ExprKind::Name && !a->args.empty()) {
             Binding b = resolve(a->left->name, true);
-            if (b.kind == Binding::Local || b.kind == Binding::Outer || b.kind == Binding::Field
-                || b.kind == Binding::Global || b.kind == Binding::Dynamic) {
+            bool variable = b.kind == Binding::Local || b.kind == Binding::Outer || b.kind == Binding::Field
+                || b.kind == Binding::Dynamic || (b.kind == Binding::Global && !b.implicit);
+            if (variable && !(b.kind == Binding::Local && b.slot == proc_.resultSlot)) {
                 emitVarRefBinding(b, a->left->pos);
                 for (const ExprPtr& i : a->args)
                     indexArg(i.get());

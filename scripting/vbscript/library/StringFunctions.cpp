@@ -68,9 +68,10 @@ Variant trimmed(std::span<Variant> args, bool leading, bool trailing)
 }
 
 // InStr's search: the 1-based position of `what` in `text` at or after `start`, 0 if none.
+// An empty `text` has no positions, not even for an empty `what`.
 int32_t findForward(std::u16string_view text, std::u16string_view what, int32_t start)
 {
-    if (size_t(start) > text.size() + (what.empty() ? 1 : 0))
+    if (text.empty() || size_t(start) > text.size() + (what.empty() ? 1 : 0))
         return 0;
     if (what.empty())
         return start;
@@ -196,7 +197,7 @@ QUILLO_VBS_BUILTIN(inStrB)
         return Variant::null();
     const std::vector<uint8_t> text = toBytes(SearchTextArg(args, first, mode).searched());
     const std::vector<uint8_t> what = toBytes(SearchTextArg(args, first + 1, mode).searched());
-    if (size_t(start) > text.size() + (what.empty() ? 1 : 0))
+    if (text.empty() || size_t(start) > text.size() + (what.empty() ? 1 : 0))
         return Variant::fromLong(0);
     if (what.empty())
         return Variant::fromLong(start);

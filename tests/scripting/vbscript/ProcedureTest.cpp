@@ -1,28 +1,11 @@
 // Procedures: ByRef and ByVal passing, parenthesised arguments, return values,
 // recursion, calls before the definition, scope of undeclared names, GetRef.
-#include "tests/scripting/vbscript/ScriptHarness.h"
+#include "tests/scripting/vbscript/ScriptCase.h"
 
 #include <gtest/gtest.h>
 
 namespace quillo::vbscript::testing {
 namespace {
-
-struct ScriptCase {
-    const char* name;
-    const char* source;
-    const char* output;
-};
-
-std::ostream& operator<<(std::ostream& os, const ScriptCase& c) { return os << c.name; }
-
-std::string outputOf(const std::string& source)
-{
-    RunResult r = runScript(source);
-    std::string out = r.text();
-    if (r.error)
-        out += "error " + std::to_string(r.error->number) + "\n";
-    return out;
-}
 
 class Passing : public ::testing::TestWithParam<ScriptCase> {};
 
@@ -30,8 +13,6 @@ TEST_P(Passing, GivesTheDocumentedResult)
 {
     EXPECT_EQ(outputOf(GetParam().source), GetParam().output) << GetParam().name;
 }
-
-constexpr const char* kInc = "Sub Inc(v) : v = v + 1 : End Sub\nSub IncVal(ByVal v) : v = v + 1 : End Sub\n";
 
 INSTANTIATE_TEST_SUITE_P(ByRefByVal, Passing, ::testing::Values(
     ScriptCase{"byref variable", "Sub Inc(v) : v = v + 1 : End Sub\nn = 1 : Inc n : console.log n", "2\n"},

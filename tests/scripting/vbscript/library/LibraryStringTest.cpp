@@ -37,6 +37,8 @@ TEST_F(StringFunctions, InStrAndInStrRev)
         {u"InStr", {I(4), S(u"abc"), S(u"")}, "Long:4"},
         {u"InStr", {I(5), S(u"abc"), S(u"")}, "Long:0"},
         {u"InStr", {S(u""), S(u"a")}, "Long:0"},
+        {u"InStr", {S(u""), S(u"")}, "Long:0"},
+        {u"InStrRev", {S(u""), S(u"")}, "Long:0"},
         {u"InStr", {I(1), S(u"ABC"), S(u"b"), I(1)}, "Long:2"},
         {u"InStr", {I(1), S(u"ABC"), S(u"b"), I(0)}, "Long:0"},
         {u"InStr", {L(12345), L(34)}, "Long:3"},

@@ -1,0 +1,41 @@
+// Execute, ExecuteGlobal and Eval: which names they see and where new ones go.
+#include "tests/scripting/vbscript/ScriptCase.h"
+
+#include <gtest/gtest.h>
+
+namespace quillo::vbscript::testing {
+namespace {
+
+class DynamicCode : public ::testing::TestWithParam<ScriptCase> {};
+
+TEST_P(DynamicCode, UsesTheRightScope)
+{
+    EXPECT_EQ(outputOf(GetParam().source), GetParam().output) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scoping, DynamicCode, ::testing::Values(
+    ScriptCase{"Eval reads globals", "x = 4\nconsole.log Eval(\"x * 2\")", "8\n"},
+    ScriptCase{"Eval compares with =", "x = 4\nconsole.log Eval(\"x = 4\")", "True\n"},
+    ScriptCase{"Execute assigns", "Execute \"x = 5\"\nconsole.log x", "5\n"},
+    ScriptCase{"Eval sees locals", "Sub S\nDim l : l = 3\nconsole.log Eval(\"l + 1\")\nEnd Sub\nS", "4\n"},
+    ScriptCase{"Execute changes locals", "Sub S\nDim l : l = 3\nExecute \"l = l * 10\"\nconsole.log l\nEnd Sub\nS", "30\n"},
+    ScriptCase{"Execute in a sub still reaches globals", "g = 1\nSub S : Execute \"g = g + 1\" : End Sub\nS\nconsole.log g", "2\n"},
+    ScriptCase{"ExecuteGlobal in a sub makes globals", "Sub S\nDim v : v = 1\nExecuteGlobal \"v = 9\"\nconsole.log v\nEnd Sub\nS\nconsole.log v", "1\n9\n"},
+    ScriptCase{"ExecuteGlobal defines procedures", "ExecuteGlobal \"Function T(n) : T = n * 2 : End Function\"\nconsole.log T(21)", "42\n"},
+    ScriptCase{"called before it exists",
+               "Sub Define : ExecuteGlobal \"Sub Later : console.log \"\"later\"\" : End Sub\" : End Sub\nDefine\nLater", "later\n"},
+    ScriptCase{"ExecuteGlobal defines classes",
+               "ExecuteGlobal \"Class P\" & vbCrLf & \"Public V\" & vbCrLf & \"End Class\"\nSet p = New P : p.V = 1 : console.log p.V", "1\n"},
+    ScriptCase{"Execute inside a method sees fields and Me",
+               "Class C\nPrivate m\nPublic Sub S\nm = 2\nExecute \"m = m + 1\"\nconsole.log Eval(\"m * Me.Two()\")\nEnd Sub\n"
+               "Public Function Two() : Two = 2 : End Function\nEnd Class\nSet o = New C : o.S",
+               "6\n"},
+    ScriptCase{"runtime error inside Eval", "On Error Resume Next\nx = Eval(\"1 / 0\")\nconsole.log Err.Number", "11\n"},
+    ScriptCase{"syntax error inside Execute is catchable", "On Error Resume Next\nExecute \"x = (\"\nconsole.log Err.Number", "1023\n"},
+    ScriptCase{"Eval of a statement is a syntax error", "On Error Resume Next\nx = Eval(\"y = 1 : z = 2\")\nconsole.log Err.Number", "1025\n"},
+    ScriptCase{"Execute with several lines", "Execute \"a = 1\" & vbCrLf & \"For i = 1 To 3 : a = a * 2 : Next\"\nconsole.log a", "8\n"},
+    ScriptCase{"recursion through Execute",
+               "Sub R(n)\nIf n > 0 Then Execute \"R \" & (n - 1)\nconsole.log n\nEnd Sub\nR 2", "0\n1\n2\n"}));
+
+} // namespace
+} // namespace quillo::vbscript::testing
