@@ -60,6 +60,8 @@ uint64_t hashDouble(double d)
 {
     if (d == 0)
         return 0; // 0 and -0 are one key
+    if (std::isnan(d))
+        return 0x7FF8000000000000ULL; // every NaN is one key
     return std::bit_cast<uint64_t>(d);
 }
 

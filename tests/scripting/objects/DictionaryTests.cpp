@@ -61,6 +61,7 @@ TEST(DictionaryKeys, TypeDecidesIdentity)
         {"same object", Variant::fromObject(a), Variant::fromObject(a), true},
         {"other object", Variant::fromObject(a), Variant::fromObject(b), false},
         {"NaN / NaN", Variant::fromDouble(std::nan("")), Variant::fromDouble(std::nan("")), true},
+        {"NaN / other NaN", Variant::fromDouble(std::nan("1")), Variant::fromDouble(-std::nan("2")), true},
     };
     for (const KeyCase& c : cases) {
         const DispatchPtr d = newDictionary();
