@@ -17,24 +17,11 @@ namespace script = quillo::script;
 
 namespace {
 
-// The operand of Abs, Fix, Int and Round: Null stays Null, text turns Double, Boolean and
-// Empty turn Integer, numbers and dates keep their type.
+// The operand of Abs, Fix, Int and Round (core's arithmetic rules): Null stays Null, text
+// turns Double, Boolean and Empty turn Integer, numbers and dates keep their type.
 Variant numericOperand(const Variant& argument)
 {
-    const Variant value = plainValue(argument);
-    switch (value.type()) {
-    case VarType::Null:
-    case VarType::Integer:
-    case VarType::Long:
-    case VarType::Single:
-    case VarType::Double:
-    case VarType::Currency:
-    case VarType::Date:
-    case VarType::Byte: return value;
-    case VarType::Empty: return Variant::fromInteger(0);
-    case VarType::Boolean: return Variant::fromInteger(value.asBool() ? -1 : 0);
-    default: return Variant::fromDouble(script::toDouble(value));
-    }
+    return script::toNumeric(argument);
 }
 
 // Applies `op` to a floating or currency value and rebuilds the same type; whole-number

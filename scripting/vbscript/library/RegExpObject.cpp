@@ -70,30 +70,32 @@ void requireGet(InvokeKind kind, std::span<Variant> args, size_t count)
 // The subject a Match refers to, shared by every match of one Execute.
 using Subject = std::shared_ptr<const std::u16string>;
 
-class SubMatchesObject final : public Dispatch {
+// Matches and SubMatches: a read-only list with Count, Item (the default member, 0-based;
+// 5 outside the list) and For Each.
+class ItemCollection final : public Dispatch {
 public:
-    SubMatchesObject(Subject subject, script::RegExpMatch match)
-        : subject_(std::move(subject)), match_(std::move(match))
+    ItemCollection(std::u16string typeName, std::vector<Variant> items)
+        : typeName_(std::move(typeName)), items_(std::move(items))
     {
     }
 
     int32_t memberId(std::u16string_view name) override { return findMember(kMembers, name); }
     std::u16string memberName(int32_t id) override { return nameOfMember(kMembers, id); }
-    std::u16string typeName() override { return u"ISubMatches"; }
+    std::u16string typeName() override { return typeName_; }
 
     Variant invoke(int32_t id, InvokeKind kind, std::span<Variant> args) override
     {
         switch (id) {
         case kCount:
             requireGet(kind, args, 0);
-            return Variant::fromLong(match_.groupCount());
+            return Variant::fromLong(int32_t(items_.size()));
         case script::DISPID_VALUE:
         case kItem: {
             requireGet(kind, args, 1);
             const int32_t index = script::toLong(args[0]);
-            if (index < 0 || index >= match_.groupCount())
+            if (index < 0 || size_t(index) >= items_.size())
                 raise(script::err::InvalidCall);
-            return item(index + 1);
+            return items_[size_t(index)];
         }
         default: raise(script::err::NoSuchMember);
         }
@@ -101,27 +103,27 @@ public:
 
     Ref<script::Enumerator> enumerate() override
     {
-        std::vector<Variant> items;
-        for (int group = 1; group <= match_.groupCount(); ++group)
-            items.push_back(item(group));
-        return script::makeRef<script::VectorEnumerator>(std::move(items));
+        return script::makeRef<script::VectorEnumerator>(items_);
     }
 
 private:
     enum : int32_t { kCount = 1, kItem };
     static constexpr MemberName kMembers[] = {{u"Count", kCount}, {u"Item", kItem}};
 
-    // A group that took no part in the match is Empty.
-    Variant item(int group) const
-    {
-        if (!match_.matched(group))
-            return Variant();
-        return Variant::fromString(match_.text(*subject_, group));
-    }
-
-    Subject subject_;
-    script::RegExpMatch match_;
+    std::u16string typeName_;
+    std::vector<Variant> items_;
 };
+
+// The groups of a match; a group that took no part in the match is Empty.
+DispatchPtr subMatchesOf(std::u16string_view subject, const script::RegExpMatch& match)
+{
+    std::vector<Variant> items;
+    items.reserve(size_t(match.groupCount()));
+    for (int group = 1; group <= match.groupCount(); ++group)
+        items.push_back(match.matched(group) ? Variant::fromString(match.text(subject, group))
+                                             : Variant());
+    return script::makeRef<ItemCollection>(u"ISubMatches", std::move(items));
+}
 
 class MatchObject final : public Dispatch {
 public:
@@ -149,7 +151,7 @@ public:
             return Variant::fromLong(match_.length());
         case kSubMatches:
             requireGet(kind, args, 0);
-            return Variant::fromObject(script::makeRef<SubMatchesObject>(subject_, match_));
+            return Variant::fromObject(subMatchesOf(*subject_, match_));
         default: raise(script::err::NoSuchMember);
         }
     }
@@ -165,44 +167,6 @@ private:
 
     Subject subject_;
     script::RegExpMatch match_;
-};
-
-class MatchesObject final : public Dispatch {
-public:
-    explicit MatchesObject(std::vector<Variant> matches) : matches_(std::move(matches)) {}
-
-    int32_t memberId(std::u16string_view name) override { return findMember(kMembers, name); }
-    std::u16string memberName(int32_t id) override { return nameOfMember(kMembers, id); }
-    std::u16string typeName() override { return u"IMatchCollection2"; }
-
-    Variant invoke(int32_t id, InvokeKind kind, std::span<Variant> args) override
-    {
-        switch (id) {
-        case kCount:
-            requireGet(kind, args, 0);
-            return Variant::fromLong(int32_t(matches_.size()));
-        case script::DISPID_VALUE:
-        case kItem: {
-            requireGet(kind, args, 1);
-            const int32_t index = script::toLong(args[0]);
-            if (index < 0 || size_t(index) >= matches_.size())
-                raise(script::err::InvalidCall);
-            return matches_[size_t(index)];
-        }
-        default: raise(script::err::NoSuchMember);
-        }
-    }
-
-    Ref<script::Enumerator> enumerate() override
-    {
-        return script::makeRef<script::VectorEnumerator>(matches_);
-    }
-
-private:
-    enum : int32_t { kCount = 1, kItem };
-    static constexpr MemberName kMembers[] = {{u"Count", kCount}, {u"Item", kItem}};
-
-    std::vector<Variant> matches_;
 };
 
 class RegExpObject final : public Dispatch {
@@ -301,7 +265,8 @@ private:
         forEachMatch(*shared, [&](const script::RegExpMatch& match) {
             matches.push_back(Variant::fromObject(script::makeRef<MatchObject>(shared, match)));
         });
-        return Variant::fromObject(script::makeRef<MatchesObject>(std::move(matches)));
+        return Variant::fromObject(
+            script::makeRef<ItemCollection>(u"IMatchCollection2", std::move(matches)));
     }
 
     std::u16string replace(const std::u16string& subject, const std::u16string& with)

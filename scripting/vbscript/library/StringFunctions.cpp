@@ -67,6 +67,27 @@ Variant trimmed(std::span<Variant> args, bool leading, bool trailing)
     return Variant::fromString(text.view().substr(first, last - first));
 }
 
+// InStr's and InStrB's arguments: [start,] string1, string2[, compare]. A start below 1
+// raises 5 before the strings are looked at; a Null string makes the result Null.
+struct InStrArgs {
+    explicit InStrArgs(std::span<Variant> args)
+    {
+        if (args.size() >= 3) {
+            first = 1;
+            start = longArg(args, 0);
+            if (start < 1)
+                invalidCall();
+        }
+        mode = compareArg(args, first + 2);
+        isNull = anyNull(args, {first, first + 1});
+    }
+
+    size_t first = 0; // index of string1
+    int32_t start = 1;
+    Compare mode = Compare::Binary;
+    bool isNull = false;
+};
+
 // InStr's search: the 1-based position of `what` in `text` at or after `start`, 0 if none.
 // An empty `text` has no positions, not even for an empty `what`.
 int32_t findForward(std::u16string_view text, std::u16string_view what, int32_t start)
@@ -165,38 +186,23 @@ QUILLO_VBS_BUILTIN(chrW)
 // InStr([start,] string1, string2[, compare])
 QUILLO_VBS_BUILTIN(inStr)
 {
-    const bool hasStart = args.size() >= 3;
-    const size_t first = hasStart ? 1 : 0;
-    int32_t start = 1;
-    if (hasStart) {
-        start = longArg(args, 0);
-        if (start < 1)
-            invalidCall();
-    }
-    const Compare mode = compareArg(args, first + 2);
-    if (anyNull(args, {first, first + 1}))
+    const InStrArgs in(args);
+    if (in.isNull)
         return Variant::null();
-    const SearchTextArg text(args, first, mode);
-    const SearchTextArg what(args, first + 1, mode);
-    return Variant::fromLong(findForward(text.searched(), what.searched(), start));
+    const SearchTextArg text(args, in.first, in.mode);
+    const SearchTextArg what(args, in.first + 1, in.mode);
+    return Variant::fromLong(findForward(text.searched(), what.searched(), in.start));
 }
 
 // InStrB([start,] string1, string2[, compare]): byte positions.
 QUILLO_VBS_BUILTIN(inStrB)
 {
-    const bool hasStart = args.size() >= 3;
-    const size_t first = hasStart ? 1 : 0;
-    int32_t start = 1;
-    if (hasStart) {
-        start = longArg(args, 0);
-        if (start < 1)
-            invalidCall();
-    }
-    const Compare mode = compareArg(args, first + 2);
-    if (anyNull(args, {first, first + 1}))
+    const InStrArgs in(args);
+    if (in.isNull)
         return Variant::null();
-    const std::vector<uint8_t> text = toBytes(SearchTextArg(args, first, mode).searched());
-    const std::vector<uint8_t> what = toBytes(SearchTextArg(args, first + 1, mode).searched());
+    const int32_t start = in.start;
+    const std::vector<uint8_t> text = toBytes(SearchTextArg(args, in.first, in.mode).searched());
+    const std::vector<uint8_t> what = toBytes(SearchTextArg(args, in.first + 1, in.mode).searched());
     if (text.empty() || size_t(start) > text.size() + (what.empty() ? 1 : 0))
         return Variant::fromLong(0);
     if (what.empty())

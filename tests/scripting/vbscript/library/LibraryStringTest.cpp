@@ -5,26 +5,7 @@
 namespace quillo::vbscript::test {
 namespace {
 
-struct Case {
-    std::u16string_view name;
-    std::vector<Variant> args;
-    std::string expected; // show() of the result
-};
-
-class StringFunctions : public LibraryTest {
-protected:
-    void check(const std::vector<Case>& cases)
-    {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(utf8(c.name) + " -> " + c.expected);
-            try {
-                EXPECT_EQ(show(call(c.name, c.args)), c.expected);
-            } catch (const ScriptError& e) {
-                ADD_FAILURE() << "raised " << e.number;
-            }
-        }
-    }
-};
+class StringFunctions : public LibraryTest {};
 
 TEST_F(StringFunctions, InStrAndInStrRev)
 {

@@ -71,8 +71,27 @@ inline std::string show(const Variant& v)
     return text;
 }
 
+// One row of a table: a call and show() of what it returns.
+struct CallCase {
+    std::u16string_view name;
+    std::vector<Variant> args;
+    std::string expected;
+};
+
 class LibraryTest : public ::testing::Test {
 protected:
+    void check(const std::vector<CallCase>& cases)
+    {
+        for (const CallCase& c : cases) {
+            SCOPED_TRACE(utf8(c.name) + " -> " + c.expected);
+            try {
+                EXPECT_EQ(show(call(c.name, c.args)), c.expected);
+            } catch (const ScriptError& e) {
+                ADD_FAILURE() << "raised " << e.number;
+            }
+        }
+    }
+
     Variant call(std::u16string_view name, std::vector<Variant> args)
     {
         const BuiltinFunction* fn = findBuiltinFunction(name);
