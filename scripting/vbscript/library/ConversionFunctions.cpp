@@ -4,7 +4,6 @@
 #include "scripting/vbscript/library/Arguments.h"
 #include "scripting/vbscript/library/Functions.h"
 
-#include "scripting/core/DateTime.h"
 
 namespace quillo::vbscript::library {
 
@@ -30,6 +29,23 @@ std::u16string_view typeNameOfType(VarType type)
     case VarType::Byte: return u"Byte";
     case VarType::VariantArray: return u"Variant()";
     default: return u"Unknown";
+    }
+}
+
+// IsEmpty and IsNull look through an object to its default value, as in
+// IsNull(fields("x")); an object without one is neither.
+template <class Test>
+bool testValue(const Variant& value, Test test)
+{
+    if (!value.isObject())
+        return test(value);
+    if (!value.asObject())
+        return false;
+    try {
+        const Variant inner = script::valueOf(value);
+        return !inner.isObject() && test(inner);
+    } catch (const ScriptError&) {
+        return false;
     }
 }
 
@@ -92,12 +108,12 @@ QUILLO_VBS_BUILTIN(isDate)
 
 QUILLO_VBS_BUILTIN(isEmpty)
 {
-    return Variant::fromBool(arg(args, 0).isEmpty());
+    return Variant::fromBool(testValue(arg(args, 0), [](const Variant& v) { return v.isEmpty(); }));
 }
 
 QUILLO_VBS_BUILTIN(isNull)
 {
-    return Variant::fromBool(arg(args, 0).isNull());
+    return Variant::fromBool(testValue(arg(args, 0), [](const Variant& v) { return v.isNull(); }));
 }
 
 QUILLO_VBS_BUILTIN(isNumeric)

@@ -46,9 +46,9 @@ public:
 
 class Valued : public quillo::script::DispatchObject {
 public:
-    Valued() : DispatchObject(u"Valued")
+    explicit Valued(Variant value = S(u"v")) : DispatchObject(u"Valued")
     {
-        addProperty(u"Value", [](std::span<Variant>) { return S(u"v"); });
+        addProperty(u"Value", [value](std::span<Variant>) { return value; });
         setDefaultMember(u"Value");
     }
 };
@@ -101,6 +101,16 @@ TEST_F(TypeInspection, TypeNameVarTypeAndIsFunctions)
     EXPECT_EQ(show(call(u"IsNumeric", {S(u"&H1F")})), "Boolean:True");
     EXPECT_EQ(show(call(u"IsDate", {S(u"January 2, 2003")})), "Boolean:True");
     EXPECT_EQ(show(call(u"Len", {valued})), "Long:1");
+
+    // IsNull and IsEmpty see through a default member; other objects are neither.
+    Variant nullField = Variant::fromObject(quillo::script::makeRef<Valued>(Null()));
+    Variant emptyField = Variant::fromObject(quillo::script::makeRef<Valued>(Variant()));
+    EXPECT_EQ(show(call(u"IsNull", {nullField})), "Boolean:True");
+    EXPECT_EQ(show(call(u"IsEmpty", {emptyField})), "Boolean:True");
+    EXPECT_EQ(show(call(u"IsNull", {valued})), "Boolean:False");
+    EXPECT_EQ(show(call(u"IsNull", {widget})), "Boolean:False");
+    EXPECT_EQ(show(call(u"IsEmpty", {Variant::nothing()})), "Boolean:False");
+    EXPECT_EQ(show(call(u"VarType", {nullField})), "Integer:1");
 }
 
 class Random : public LibraryTest {};
