@@ -43,6 +43,7 @@ struct Expr {
     std::unique_ptr<Expr> left;  // operand, object, callee
     std::unique_ptr<Expr> right;
     std::vector<std::unique_ptr<Expr>> args; // null entries: omitted arguments
+    int depth = 1; // height of this subtree; the parser bounds it
 
     Expr(ExprKind k, Pos p) : kind(k), pos(p) {}
 };

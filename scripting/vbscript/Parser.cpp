@@ -331,11 +331,15 @@ private:
     template <class Stop>
     Block block(Context& ctx, Stop stop)
     {
+        if (++nesting_ > kMaxDepth)
+            throw tooDeep(here());
         Block out;
         for (;;) {
             skipSeparators();
-            if (at(Tok::End) || stop(*this))
+            if (at(Tok::End) || stop(*this)) {
+                --nesting_;
                 return out;
+            }
             out.push_back(statement(ctx));
         }
     }
@@ -873,6 +877,7 @@ private:
                 auto m = std::make_unique<Expr>(ExprKind::Member, p);
                 m->name = memberName();
                 m->left = std::move(e);
+                setDepth(*m, p);
                 e = std::move(m);
                 if (lastParen)
                     *lastParen = 0;
@@ -895,6 +900,7 @@ private:
                     }
                 }
                 expect(Tok::RParen, cerr::ExpectedRParen);
+                setDepth(*c, p);
                 e = std::move(c);
                 if (lastParen)
                     *lastParen = open;
@@ -904,7 +910,38 @@ private:
         }
     }
 
-    ExprPtr expression() { return binaryLevel(0); }
+    // Nesting is bounded so that compiling never exhausts the native stack.
+    static constexpr int kMaxDepth = 800;
+
+    void setDepth(Expr& e, Pos at)
+    {
+        int d = 0;
+        if (e.left)
+            d = std::max(d, e.left->depth);
+        if (e.right)
+            d = std::max(d, e.right->depth);
+        for (const ExprPtr& a : e.args)
+            if (a)
+                d = std::max(d, a->depth);
+        e.depth = d + 1;
+        if (e.depth > kMaxDepth)
+            throw tooDeep(at);
+    }
+
+    quillo::script::ScriptError tooDeep(Pos at)
+    {
+        quillo::script::ScriptError e = compileError(28, src_, at.line, at.column);
+        return e;
+    }
+
+    ExprPtr expression()
+    {
+        if (++nesting_ > kMaxDepth)
+            throw tooDeep(here());
+        ExprPtr e = binaryLevel(0);
+        --nesting_;
+        return e;
+    }
 
     static int levelOf(Tok k, Op& op)
     {
@@ -942,6 +979,7 @@ private:
                 auto e = std::make_unique<Expr>(ExprKind::Unary, p);
                 e->op = Op::Not;
                 e->left = binaryLevel(5);
+                setDepth(*e, p);
                 return e;
             }
             return binaryLevel(6);
@@ -960,6 +998,7 @@ private:
             e->op = op;
             e->left = std::move(left);
             e->right = std::move(right);
+            setDepth(*e, p);
             left = std::move(e);
         }
     }
@@ -972,6 +1011,7 @@ private:
             auto e = std::make_unique<Expr>(ExprKind::Unary, p);
             e->op = Op::Neg;
             e->left = unary();
+            setDepth(*e, p);
             return e;
         }
         if (accept(Tok::Plus))
@@ -1000,6 +1040,7 @@ private:
             e->op = Op::Pow;
             e->left = std::move(left);
             e->right = std::move(right);
+            setDepth(*e, p);
             left = std::move(e);
         }
         return left;
@@ -1033,6 +1074,7 @@ private:
             auto e = std::make_unique<Expr>(ExprKind::Paren, p);
             e->left = expression();
             expect(Tok::RParen, cerr::ExpectedRParen);
+            setDepth(*e, p);
             return e;
         }
         case Tok::KwNew: {
@@ -1049,6 +1091,7 @@ private:
     std::vector<Token> toks_;
     size_t pos_ = 0;
     int singleLineIf_ = 0;
+    int nesting_ = 0; // expressions and blocks being parsed
 };
 
 } // namespace
