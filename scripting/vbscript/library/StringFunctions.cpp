@@ -437,7 +437,8 @@ QUILLO_VBS_BUILTIN(escape)
         return Variant::null();
     static constexpr char16_t kHex[] = u"0123456789ABCDEF";
     std::u16string result;
-    for (char16_t c : TextArg(args, 0).view()) {
+    const TextArg text(args, 0);
+    for (char16_t c : text.view()) {
         checkStringLength(result.size());
         if (isEscapeSafe(c)) {
             result.push_back(c);
