@@ -20,6 +20,7 @@ struct GlobalSlot {
     bool declared = false;     // Dim, Const, a procedure or a named object
     bool exists = false;       // declared, or created by top-level code that used it
     bool isConst = false;
+    bool isNamedObject = false; // added by the host
 };
 
 class GlobalTable {
@@ -35,7 +36,7 @@ public:
         int i = find(lowerName);
         if (i >= 0)
             return i;
-        slots_.push_back(GlobalSlot{std::u16string(shownName), {}, nullptr, false, false, false});
+        slots_.push_back(GlobalSlot{std::u16string(shownName), {}, nullptr, false, false, false, false});
         int n = int(slots_.size()) - 1;
         index_.emplace(lowerName, n);
         return n;

@@ -325,8 +325,20 @@ Interpreter::Interpreter(quillo::script::EngineContext& context)
 
 Interpreter::~Interpreter()
 {
+    // As at the end of a script: releasing the globals runs the terminators of the
+    // objects they hold, while everything those may use still exists.
+    if (runDepth_ == 0) {
+        stackLimit_ = nativeStackLimit();
+        context_.budget.begin();
+        for (size_t i = 0; i < globals_.size(); ++i) {
+            if (globals_[int(i)].isNamedObject)
+                continue; // the host's objects stay usable for the terminators
+            Variant old = std::move(globals_[int(i)].value);
+            old.clear();
+        }
+        context_.budget.end();
+    }
     *alive_ = false;
-    // Globals go first: their objects may still reach classes and procedures.
     for (size_t i = 0; i < globals_.size(); ++i)
         globals_[int(i)].value.clear();
 }
@@ -337,6 +349,7 @@ void Interpreter::addNamedObject(const std::u16string& name, DispatchPtr obj, bo
     GlobalSlot& slot = globals_[g];
     slot.value = Variant::fromObject(obj);
     slot.declared = slot.exists = true;
+    slot.isNamedObject = true;
     if (addMembers)
         memberObjects_.emplace_back(g, obj);
 }

@@ -97,8 +97,8 @@ TEST(ClassLifetime, TerminateOrdering)
               "init\ninit\nterm 1\nend\nterm 2\n");
     EXPECT_EQ(outputOf(withT("Function Make() : Set Make = New T : End Function\nMake().Name = \"t\"\nconsole.log \"next\"")),
               "init\nterm t\nnext\n");
-    // objects still referenced when the engine goes are released without running script
-    EXPECT_EQ(outputOf(withT("Set a = New T : a.Name = \"left\"")), "init\n");
+    // objects still referenced when the engine goes terminate then, as at a script's end
+    EXPECT_EQ(outputOf(withT("Set a = New T : a.Name = \"left\"")), "init\nterm left\n");
 }
 
 TEST(ClassLifetime, InitializeErrors)

@@ -41,6 +41,7 @@ RunResult runScript(const std::vector<std::string>& texts)
     RunBudget budget(&host);
     budget.setTimeoutMs(RunBudget::kNoTimeout);
     EngineContext context{host, budget, {}};
+    {
     auto engine = createVBScriptEngine(context);
     auto console = makeRef<DispatchObject>(u"Console");
     console->addMethod(u"log", 0, DispatchObject::kAnyCount, [&result](std::span<Variant> args) {
@@ -60,6 +61,7 @@ RunResult runScript(const std::vector<std::string>& texts)
     } catch (const ScriptError& e) {
         result.error = e;
     }
+    } // the engine goes here: terminators of objects still held may still log
     return result;
 }
 
