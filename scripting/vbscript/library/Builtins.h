@@ -2,9 +2,7 @@
 // The VBScript built-in library as the compiler and interpreter see it: a table of functions
 // called with evaluated arguments, a table of named constants, and the context they run in.
 //
-// Build note for the engine's CMakeLists.txt (scripting/vbscript, target quillo_vbscript):
-//   include(${CMAKE_CURRENT_SOURCE_DIR}/library/sources.cmake)
-//   and add ${QUILLO_VBSCRIPT_LIBRARY_SOURCES} to the target's SOURCES.
+// The sources are listed in sources.cmake, which the engine's CMakeLists.txt includes.
 //
 // Calling convention
 // - `args` holds the evaluated arguments in source order. Trailing omitted arguments are simply
@@ -13,7 +11,8 @@
 // - Arguments may be by-reference Variants; the library dereferences them and never writes
 //   through them.
 // - The compiler checks minArgs <= count <= maxArgs (error 450 otherwise) before calling.
-// - Errors are thrown as core's ScriptError (5, 6, 9, 13, 94, ...).
+// - Errors are thrown as core's ScriptError (5, 6, 9, 13, 94, ...), named after the function
+//   for the host ("Invalid procedure call or argument: 'Mid'").
 // - A function whose name is also a statement (`Randomize`) is in the table and returns Empty.
 
 #include <cstdint>
