@@ -131,6 +131,9 @@ TEST(Safety, BrokenTextGivesErrors)
 
 TEST(Safety, HugeArrayIsAnError)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's allocator aborts on huge requests instead of failing them";
+#endif
     EXPECT_EQ(outputOf("On Error Resume Next\nReDim a(2000000000)\nconsole.log Err.Number"), "7\n");
     EXPECT_EQ(outputOf("On Error Resume Next\nReDim a(60000, 60000)\nconsole.log Err.Number"), "7\n");
 }
