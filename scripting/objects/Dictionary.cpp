@@ -85,9 +85,10 @@ void Dictionary::registerMembers()
 
 void Dictionary::add(const Variant& key, const Variant& item)
 {
-    if (table_.find(key) != KeyTable::npos)
+    const uint64_t hash = table_.hash(key);
+    if (table_.find(key, hash) != KeyTable::npos)
         throw ScriptError::runtime(err::KeyExists);
-    table_.insert(key, copyValue(item));
+    table_.insert(key, copyValue(item), hash);
 }
 
 bool Dictionary::exists(const Variant& key) const
@@ -97,17 +98,19 @@ bool Dictionary::exists(const Variant& key) const
 
 Variant Dictionary::item(const Variant& key)
 {
-    size_t i = table_.find(key);
+    const uint64_t hash = table_.hash(key);
+    size_t i = table_.find(key, hash);
     if (i == KeyTable::npos)
-        i = table_.insert(key, Variant());
+        i = table_.insert(key, Variant(), hash);
     return copyValue(table_.entry(i).value);
 }
 
 void Dictionary::setItem(const Variant& key, const Variant& item)
 {
-    const size_t i = table_.find(key);
+    const uint64_t hash = table_.hash(key);
+    const size_t i = table_.find(key, hash);
     if (i == KeyTable::npos)
-        table_.insert(key, copyValue(item));
+        table_.insert(key, copyValue(item), hash);
     else
         table_.entry(i).value = copyValue(item);
 }

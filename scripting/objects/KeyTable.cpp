@@ -19,9 +19,9 @@ size_t KeyTable::findSlot(const Variant& key, uint64_t hash) const
     }
 }
 
-size_t KeyTable::find(const Variant& key) const
+size_t KeyTable::find(const Variant& key, uint64_t hash) const
 {
-    const size_t slot = findSlot(key, hashKey(key, compare_));
+    const size_t slot = findSlot(key, hash);
     return slot == npos ? npos : slots_[slot] - 1;
 }
 
@@ -66,9 +66,8 @@ void KeyTable::rebuild(size_t capacity)
     }
 }
 
-size_t KeyTable::insert(const Variant& key, Variant value)
+size_t KeyTable::insert(const Variant& key, Variant value, uint64_t hash)
 {
-    const uint64_t hash = hashKey(key, compare_);
     entries_.push_back(Entry{key.deref(), std::move(value), hash, true});
     ++live_;
     place(entries_.size() - 1);

@@ -27,10 +27,14 @@ public:
     // Only while empty: the index depends on it.
     void setCompare(KeyCompare mode) { compare_ = mode; }
 
+    // The key's hash under the current compare mode; throws 5 for an array.
+    uint64_t hash(const Variant& key) const { return hashKey(key, compare_); }
     // Entry number of `key`, npos when absent.
-    size_t find(const Variant& key) const;
+    size_t find(const Variant& key) const { return find(key, hash(key)); }
+    size_t find(const Variant& key, uint64_t hash) const;
     // Appends a new entry; the caller has checked that `key` is absent.
-    size_t insert(const Variant& key, Variant value);
+    size_t insert(const Variant& key, Variant value) { return insert(key, std::move(value), hash(key)); }
+    size_t insert(const Variant& key, Variant value, uint64_t hash);
     void erase(size_t entry);
     // Gives entry `entry` another key (absent so far), keeping its place in the order.
     void rekey(size_t entry, const Variant& key);
