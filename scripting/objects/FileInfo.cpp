@@ -18,6 +18,16 @@ double unixTimeToOle(int64_t seconds)
     return localMsToOle(utcToLocalMs(double(seconds) * 1000.0));
 }
 
+std::vector<fs::directory_entry> folderEntries(const fs::path& folder, int32_t missing)
+{
+    std::vector<fs::directory_entry> out;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+        out.push_back(*it);
+    check(ec, missing);
+    return out;
+}
+
 FileTimes fileTimes(const fs::path& path, int32_t missing)
 {
     struct statx sx {};

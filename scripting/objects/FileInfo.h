@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace quillo::script::objects {
 
@@ -29,6 +30,10 @@ int32_t fileAttributes(const std::filesystem::path& path, int32_t missing);
 // Only the read-only bit can be changed here.
 void setFileAttributes(const std::filesystem::path& path, int32_t attributes, int32_t missing);
 bool isReadOnly(const std::filesystem::path& path);
+
+// The entries of a folder, in directory order; throws `missing` or the error number of
+// a failure while reading it.
+std::vector<std::filesystem::directory_entry> folderEntries(const std::filesystem::path& folder, int32_t missing);
 
 // Seconds since 1970 (UTC) as a local OLE date, whole seconds.
 double unixTimeToOle(int64_t seconds);

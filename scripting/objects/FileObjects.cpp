@@ -138,7 +138,8 @@ FileObject::FileObject(fs::path path) : DispatchObject(u"File"), path_(std::move
         const int32_t mode = optionalLong(a, 0, int32_t(IoMode::Reading));
         if (mode != 1 && mode != 2 && mode != 8)
             raise(err::InvalidCall);
-        if (!fs::exists(path_))
+        std::error_code ec;
+        if (!fs::exists(path_, ec))
             raise(err::FileNotFound);
         return Variant::fromObject(TextStream::open(path_, IoMode(mode), false, optionalLong(a, 1, kTristateFalse)));
     });
@@ -206,13 +207,11 @@ FolderListing::FolderListing(fs::path folder, bool folders)
 std::vector<fs::path> FolderListing::list() const
 {
     std::vector<fs::path> out;
-    std::error_code ec;
-    for (const fs::directory_entry& e : fs::directory_iterator(folder_, ec)) {
+    for (const fs::directory_entry& e : folderEntries(folder_, err::PathNotFound)) {
         std::error_code sec;
         if (e.is_directory(sec) == folders_)
             out.push_back(e.path());
     }
-    check(ec, err::PathNotFound);
     std::sort(out.begin(), out.end(), lessByName);
     return out;
 }

@@ -51,14 +51,12 @@ std::vector<fs::path> expand(std::u16string_view source, Want want, bool& wildca
     const fs::path parent = absoluteNative(parentText.empty() ? u"." : std::u16string_view(parentText));
     if (!isFolder(parent))
         raise(err::PathNotFound);
-    std::error_code ec;
-    for (const fs::directory_entry& e : fs::directory_iterator(parent, ec)) {
+    for (const fs::directory_entry& e : folderEntries(parent, err::PathNotFound)) {
         std::error_code sec;
         const bool dir = e.is_directory(sec);
         if ((want == Want::Folders) == dir && wildcardMatch(pattern, fromNative(e.path().filename())))
             out.push_back(e.path());
     }
-    check(ec, err::PathNotFound);
     return out;
 }
 
@@ -117,16 +115,24 @@ void copyTree(const fs::path& source, const fs::path& target, bool overwrite)
         fs::create_directory(target, ec);
         check(ec, err::PathNotFound);
     }
-    std::vector<fs::directory_entry> entries;
-    for (const fs::directory_entry& e : fs::directory_iterator(source, ec))
-        entries.push_back(e);
-    check(ec, err::PathNotFound);
-    for (const fs::directory_entry& e : entries) {
+    for (const fs::directory_entry& e : folderEntries(source, err::PathNotFound)) {
         std::error_code sec;
-        if (e.is_directory(sec))
+        // A link inside the tree is copied as a link: following one that points to an
+        // enclosing folder would copy without end.
+        if (e.is_symlink(sec)) {
+            const fs::path linkTarget = target / e.path().filename();
+            if (existsAtAll(linkTarget)) {
+                if (!overwrite)
+                    raise(err::FileExists);
+                fs::remove(linkTarget, sec);
+            }
+            fs::copy_symlink(e.path(), linkTarget, sec);
+            check(sec, err::PathNotFound);
+        } else if (e.is_directory(sec)) {
             copyTree(e.path(), target / e.path().filename(), overwrite);
-        else
+        } else {
             copyOneFile(e.path(), target / e.path().filename(), overwrite);
+        }
     }
 }
 

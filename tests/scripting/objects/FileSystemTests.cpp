@@ -255,6 +255,11 @@ TEST_F(FsoTest, MoveDeleteAndFolders)
     EXPECT_EQ(errorOf([&] { call(fso, u"CopyFolder", {at(u"sub"), at(u"copy"), Variant::fromBool(false)}); }), 58);
     EXPECT_EQ(errorOf([&] { call(fso, u"CopyFolder", {at(u"sub"), at(u"sub/deeper")}); }), 70);
     EXPECT_EQ(errorOf([&] { call(fso, u"CopyFolder", {at(u"nodir"), at(u"x")}); }), 76);
+    // A link back to an enclosing folder is copied as a link, not followed.
+    fs::create_directory_symlink("..", root / "sub" / "loop");
+    call(fso, u"CopyFolder", {at(u"sub"), at(u"linked")});
+    EXPECT_TRUE(fs::is_symlink(root / "linked" / "loop"));
+    EXPECT_EQ(errorOf([&] { call(fso, u"CopyFolder", {at(u"sub"), at(u"linked"), Variant::fromBool(false)}); }), 58);
     call(fso, u"MoveFolder", {at(u"copy"), at(u"moved")});
     EXPECT_TRUE(fs::is_regular_file(root / "moved" / "inner.txt"));
     EXPECT_EQ(errorOf([&] { call(fso, u"MoveFolder", {at(u"moved"), at(u"sub")}); }), 58);
