@@ -1,10 +1,12 @@
 #pragma once
 // Script-level names: variables, constants, procedures and named objects share one
-// table; slots never move (a deque), so references to them stay valid while code runs.
+// table; each slot is allocated once and never moves, so references to it stay valid
+// while code runs, and indexing is one load.
 
 #include "scripting/core/Variant.h"
 
-#include <deque>
+#include <memory>
+#include <vector>
 #include <string>
 #include <unordered_map>
 
@@ -36,17 +38,17 @@ public:
         int i = find(lowerName);
         if (i >= 0)
             return i;
-        slots_.push_back(GlobalSlot{std::u16string(shownName), {}, nullptr, false, false, false, false});
+        slots_.push_back(std::make_unique<GlobalSlot>(GlobalSlot{std::u16string(shownName), {}, nullptr, false, false, false, false}));
         int n = int(slots_.size()) - 1;
         index_.emplace(lowerName, n);
         return n;
     }
-    GlobalSlot& operator[](int i) { return slots_[size_t(i)]; }
-    const GlobalSlot& operator[](int i) const { return slots_[size_t(i)]; }
+    GlobalSlot& operator[](int i) { return *slots_[size_t(i)]; }
+    const GlobalSlot& operator[](int i) const { return *slots_[size_t(i)]; }
     size_t size() const { return slots_.size(); }
 
 private:
-    std::deque<GlobalSlot> slots_;
+    std::vector<std::unique_ptr<GlobalSlot>> slots_;
     std::unordered_map<std::u16string, int> index_;
 };
 

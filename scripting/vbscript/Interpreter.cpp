@@ -71,12 +71,32 @@ void assignSet(Variant& slot, Variant value)
 
 inline bool isPlainScalar(VarType t) { return t != VarType::Object && t != VarType::VariantArray && t != VarType::ByRef; }
 
+// Values without a counted payload need no release: overwriting them in place is free.
+inline bool ownsPayload(VarType t)
+{
+    return t == VarType::String || t == VarType::Object || t == VarType::VariantArray;
+}
+
+// Replaces `slot` by `v` without the temporary and swap of Variant's assignment.
+[[gnu::always_inline]] inline void put(Variant& slot, Variant&& v)
+{
+    if (ownsPayload(slot.type()))
+        slot.clear();
+    new (&slot) Variant(std::move(v));
+}
+[[gnu::always_inline]] inline void putCopy(Variant& slot, const Variant& v)
+{
+    if (ownsPayload(slot.type()))
+        slot.clear();
+    new (&slot) Variant(v);
+}
+
 void store(Variant& slot, Variant value, uint8_t mode)
 {
     if (mode == 0 && isPlainScalar(value.type())) {
         Variant& target = slot.deref();
         if (target.type() != VarType::Object) {
-            target = std::move(value);
+            put(target, std::move(value));
             return;
         }
     }
@@ -208,7 +228,7 @@ inline Variant fitInteger(int32_t z)
 }
 
 // a + b with the common cases inline.
-inline Variant addValues(const Variant& a, const Variant& b)
+[[gnu::always_inline]] inline Variant addValues(const Variant& a, const Variant& b)
 {
     VarType ta = a.type(), tb = b.type();
     if (ta == VarType::Integer && tb == VarType::Integer)
@@ -770,9 +790,13 @@ Variant Interpreter::execute(Frame& f)
     GlobalTable& globals = globals_;
     quillo::script::RunBudget& budget = context_.budget;
 
-    auto popArgs = [&](int n) {
-        for (int i = 0; i < n; ++i)
-            (--sp)->clear();
+    // Operand slots above sp hold no counted payload, so a push constructs in place.
+    auto popArgs = [&](int n) __attribute__((always_inline)) {
+        for (int i = 0; i < n; ++i) {
+            --sp;
+            if (ownsPayload(sp->type()))
+                sp->clear();
+        }
     };
 
     for (;;) {
@@ -780,21 +804,21 @@ Variant Interpreter::execute(Frame& f)
             for (;;) {
                 const Instr& in = code[pc++];
                 switch (in.op) {
-                case OpCode::Const: *sp++ = proc.constants[size_t(in.c)]; break;
-                case OpCode::LoadLocal: *sp++ = locals[in.b].deref(); break;
+                case OpCode::Const: putCopy(*sp++, proc.constants[size_t(in.c)]); break;
+                case OpCode::LoadLocal: putCopy(*sp++, locals[in.b].deref()); break;
                 case OpCode::StoreLocal:
                     --sp;
                     store(locals[in.b], std::move(*sp), in.a);
                     sp->clear();
                     break;
-                case OpCode::RefLocal: *sp++ = Variant::byRef(&locals[in.b].deref()); break;
+                case OpCode::RefLocal: put(*sp++, Variant(Variant::byRef(&locals[in.b].deref()))); break;
                 case OpCode::LoadGlobal: {
                     GlobalSlot& g = globals[in.c];
                     g.exists = true;
                     if (g.proc)
-                        *sp++ = call(*g.proc, nullptr, {});
+                        put(*sp++, Variant(call(*g.proc, nullptr, {})));
                     else
-                        *sp++ = g.value;
+                        putCopy(*sp++, g.value);
                     break;
                 }
                 case OpCode::StoreGlobal: {
@@ -810,34 +834,34 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::RefGlobal: {
                     GlobalSlot& g = globals[in.c];
                     g.exists = true;
-                    *sp++ = Variant::byRef(&g.value);
+                    put(*sp++, Variant(Variant::byRef(&g.value)));
                     break;
                 }
-                case OpCode::LoadField: *sp++ = f.me->fields()[in.b].deref(); break;
+                case OpCode::LoadField: putCopy(*sp++, f.me->fields()[in.b].deref()); break;
                 case OpCode::StoreField:
                     --sp;
                     store(f.me->fields()[in.b], std::move(*sp), in.a);
                     sp->clear();
                     break;
-                case OpCode::RefField: *sp++ = Variant::byRef(&f.me->fields()[in.b].deref()); break;
-                case OpCode::LoadOuter: *sp++ = f.outer->locals[in.b].deref(); break;
+                case OpCode::RefField: put(*sp++, Variant(Variant::byRef(&f.me->fields()[in.b].deref()))); break;
+                case OpCode::LoadOuter: putCopy(*sp++, f.outer->locals[in.b].deref()); break;
                 case OpCode::StoreOuter:
                     --sp;
                     store(f.outer->locals[in.b], std::move(*sp), in.a);
                     sp->clear();
                     break;
-                case OpCode::RefOuter: *sp++ = Variant::byRef(&f.outer->locals[in.b].deref()); break;
+                case OpCode::RefOuter: put(*sp++, Variant(Variant::byRef(&f.outer->locals[in.b].deref()))); break;
                 case OpCode::LoadDyn: {
                     GlobalSlot& g = globals[in.c];
                     if (g.exists) {
                         if (g.proc)
-                            *sp++ = call(*g.proc, nullptr, {});
+                            put(*sp++, Variant(call(*g.proc, nullptr, {})));
                         else
-                            *sp++ = g.value;
+                            putCopy(*sp++, g.value);
                     } else if (in.a & 1) {
                         failNamed(err::VariableUndefined, g.name);
                     } else {
-                        *sp++ = locals[in.b].deref();
+                        putCopy(*sp++, locals[in.b].deref());
                     }
                     break;
                 }
@@ -857,38 +881,42 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::RefDyn: {
                     GlobalSlot& g = globals[in.c];
                     if (g.exists)
-                        *sp++ = Variant::byRef(&g.value);
+                        put(*sp++, Variant(Variant::byRef(&g.value)));
                     else if (in.a & 1)
                         failNamed(err::VariableUndefined, g.name);
                     else
-                        *sp++ = Variant::byRef(&locals[in.b].deref());
+                        put(*sp++, Variant(Variant::byRef(&locals[in.b].deref())));
                     break;
                 }
                 case OpCode::LoadMe:
                     if (!f.me)
                         fail(err::ObjectRequired);
-                    *sp++ = Variant::fromObject(DispatchPtr(f.me));
+                    put(*sp++, Variant(Variant::fromObject(DispatchPtr(f.me))));
                     break;
-                case OpCode::LoadErr: *sp++ = Variant::fromObject(errObject_); break;
-                case OpCode::Pop: (--sp)->clear(); break;
+                case OpCode::LoadErr: put(*sp++, Variant(Variant::fromObject(errObject_))); break;
+                case OpCode::Pop: popArgs(1); break;
                 case OpCode::Neg: sp[-1] = ops::negate(sp[-1]); break;
                 case OpCode::Not: sp[-1] = ops::logicalNot(sp[-1]); break;
                 case OpCode::Add:
-                    sp[-2] = addValues(sp[-2], sp[-1]);
-                    (--sp)->clear();
+                    put(sp[-2], addValues(sp[-2], sp[-1]));
+                    popArgs(1);
                     break;
                 case OpCode::Sub:
-                    sp[-2] = subValues(sp[-2], sp[-1]);
-                    (--sp)->clear();
+                    put(sp[-2], subValues(sp[-2], sp[-1]));
+                    popArgs(1);
                     break;
                 case OpCode::Mul:
-                    sp[-2] = mulValues(sp[-2], sp[-1]);
-                    (--sp)->clear();
+                    put(sp[-2], mulValues(sp[-2], sp[-1]));
+                    popArgs(1);
                     break;
-                case OpCode::Div: sp[-2] = ops::divide(sp[-2], sp[-1]); (--sp)->clear(); break;
-                case OpCode::IntDiv: sp[-2] = wholeValues(sp[-2], sp[-1], false); (--sp)->clear(); break;
-                case OpCode::Mod: sp[-2] = wholeValues(sp[-2], sp[-1], true); (--sp)->clear(); break;
-                case OpCode::Pow: sp[-2] = ops::power(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::Div: put(sp[-2], ops::divide(sp[-2], sp[-1]));
+                    popArgs(1); break;
+                case OpCode::IntDiv: put(sp[-2], wholeValues(sp[-2], sp[-1], false));
+                    popArgs(1); break;
+                case OpCode::Mod: put(sp[-2], wholeValues(sp[-2], sp[-1], true));
+                    popArgs(1); break;
+                case OpCode::Pow: put(sp[-2], ops::power(sp[-2], sp[-1]));
+                    popArgs(1); break;
                 case OpCode::Concat: {
                     Variant& a = sp[-2];
                     Variant& b = sp[-1];
@@ -900,7 +928,7 @@ Variant Interpreter::execute(Frame& f)
                     } else {
                         a = ops::concat(a, b);
                     }
-                    (--sp)->clear();
+                    popArgs(1);
                     break;
                 }
                 case OpCode::Eq:
@@ -919,16 +947,22 @@ Variant Interpreter::execute(Frame& f)
                     case OpCode::Le: r = c <= 0; break;
                     default: r = c >= 0 && c != 2; break;
                     }
-                    sp[-2] = c == 2 ? Variant::null() : Variant::fromBool(r);
-                    (--sp)->clear();
+                    put(sp[-2], c == 2 ? Variant::null() : Variant::fromBool(r));
+                    popArgs(1);
                     break;
                 }
-                case OpCode::Is: sp[-2] = Variant::fromBool(ops::sameObject(sp[-2], sp[-1])); (--sp)->clear(); break;
-                case OpCode::And: sp[-2] = ops::logicalAnd(sp[-2], sp[-1]); (--sp)->clear(); break;
-                case OpCode::Or: sp[-2] = ops::logicalOr(sp[-2], sp[-1]); (--sp)->clear(); break;
-                case OpCode::Xor: sp[-2] = ops::logicalXor(sp[-2], sp[-1]); (--sp)->clear(); break;
-                case OpCode::Eqv: sp[-2] = ops::logicalEqv(sp[-2], sp[-1]); (--sp)->clear(); break;
-                case OpCode::Imp: sp[-2] = ops::logicalImp(sp[-2], sp[-1]); (--sp)->clear(); break;
+                case OpCode::Is: put(sp[-2], Variant::fromBool(ops::sameObject(sp[-2], sp[-1])));
+                    popArgs(1); break;
+                case OpCode::And: put(sp[-2], ops::logicalAnd(sp[-2], sp[-1]));
+                    popArgs(1); break;
+                case OpCode::Or: put(sp[-2], ops::logicalOr(sp[-2], sp[-1]));
+                    popArgs(1); break;
+                case OpCode::Xor: put(sp[-2], ops::logicalXor(sp[-2], sp[-1]));
+                    popArgs(1); break;
+                case OpCode::Eqv: put(sp[-2], ops::logicalEqv(sp[-2], sp[-1]));
+                    popArgs(1); break;
+                case OpCode::Imp: put(sp[-2], ops::logicalImp(sp[-2], sp[-1]));
+                    popArgs(1); break;
                 case OpCode::Jump:
                     if (size_t(in.c) < pc)
                         budget.tick();
@@ -958,7 +992,7 @@ Variant Interpreter::execute(Frame& f)
                     Variant* args = sp - in.a;
                     Variant r = fn.call(builtins_, std::span<Variant>(args, in.a));
                     popArgs(in.a);
-                    *sp++ = std::move(r);
+                    put(*sp++, Variant(std::move(r)));
                     break;
                 }
                 case OpCode::CallGlobal: {
@@ -975,7 +1009,7 @@ Variant Interpreter::execute(Frame& f)
                     popArgs(in.a);
                     if (!f.pins.empty())
                         f.unpinFrom(args);
-                    *sp++ = std::move(r);
+                    put(*sp++, Variant(std::move(r)));
                     break;
                 }
                 case OpCode::Index: {
@@ -1027,11 +1061,11 @@ Variant Interpreter::execute(Frame& f)
                     sp[-1] = std::move(r);
                     break;
                 }
-                case OpCode::New: *sp++ = newObject(proc.names[size_t(in.c)]); break;
+                case OpCode::New: put(*sp++, Variant(newObject(proc.names[size_t(in.c)]))); break;
                 case OpCode::ForTest: {
                     bool go = forContinues(sp[-3], sp[-2], sp[-1]);
                     popArgs(3);
-                    *sp++ = Variant::fromBool(go);
+                    put(*sp++, Variant(Variant::fromBool(go)));
                     break;
                 }
                 case OpCode::ForStepLocal: {
@@ -1075,7 +1109,7 @@ Variant Interpreter::execute(Frame& f)
                         break;
                     }
                     budget.tick();
-                    *sp++ = std::move(item);
+                    put(*sp++, Variant(std::move(item)));
                     break;
                 }
                 case OpCode::OnErrorResumeNext:
@@ -1159,7 +1193,7 @@ Variant Interpreter::execute(Frame& f)
                         ? (failNamed(err::CannotCreateObject, conv::toText(args[0])), Variant())
                         : createObject(std::span<Variant>(in.b == 1 ? args + (in.a - 1) : args, 1));
                     popArgs(in.a);
-                    *sp++ = std::move(r);
+                    put(*sp++, Variant(std::move(r)));
                     break;
                 }
                 }
