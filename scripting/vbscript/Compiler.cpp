@@ -517,7 +517,7 @@ public:
             emit(OpCode::RefDyn, unit_.optionExplicit ? 1 : 0, uint16_t(b.slot), b.global);
             break;
         case Binding::Undeclared:
-            emit(OpCode::Undefined, 0, 0, b.slot);
+            emit(OpCode::Undefined, 0, 0, name(unit_.env.globals[b.slot].name));
             emit(OpCode::RefGlobal, 0, 0, b.slot);
             break;
         default: failAt(cerr::SyntaxError, p);

@@ -49,6 +49,8 @@ INSTANTIATE_TEST_SUITE_P(ErrObject, Errors, ::testing::Values(
     ScriptCase{"Number is the default member", "On Error Resume Next\nx = 1 / 0\nconsole.log Err", "11\n"},
     ScriptCase{"Clear resets every field", "On Error Resume Next\nErr.Raise 5, \"s\", \"d\"\nErr.Clear\nconsole.log Err.Number & \"[\" & Err.Source & Err.Description & \"]\"", "0[]\n"},
     ScriptCase{"plain description inside the script", "Option Explicit\nOn Error Resume Next\nnope = 1\nconsole.log Err.Description", "Variable is undefined\n"},
+    ScriptCase{"undeclared array under Option Explicit",
+               "Option Explicit\nOn Error Resume Next\nzz(1) = 3\nconsole.log Err.Number & \" \" & Err.Description", "500 Variable is undefined\n"},
     ScriptCase{"Number can be assigned", "Err.Number = 42\nconsole.log Err.Number", "42\n"},
     ScriptCase{"uncaught raise ends the run", "Err.Raise 1234, \"me\", \"custom\"\nconsole.log \"no\"", "error 1234\n"},
     ScriptCase{"Option Explicit inside a procedure",
