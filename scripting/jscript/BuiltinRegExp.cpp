@@ -11,13 +11,7 @@ namespace quillo::jscript {
 
 namespace {
 
-// The last successful match, for RegExp.$1 ... and lastMatch.
-struct LastMatch {
-    std::u16string subject;
-    script::RegExpMatch m;
-    bool valid = false;
-};
-thread_local LastMatch last;
+
 
 script::RegExpFlags parseFlags(Vm& vm, JsString* flags) {
     script::RegExpFlags f;
@@ -146,9 +140,10 @@ RegExpObject* toRegExp(Vm& vm, Value v) {
     return static_cast<RegExpObject*>(makeRegExp(vm, p, vm.intern(u"")).obj);
 }
 
-bool regexpMatchAt(Vm&, RegExpObject* re, JsString* subject, size_t start, script::RegExpMatch& m) {
+bool regexpMatchAt(Vm& vm, RegExpObject* re, JsString* subject, size_t start, script::RegExpMatch& m) {
     if (!re->re->exec(subject->view(), start, m)) return false;
-    last.subject = subject->str();
+    Vm::LastMatch& last = vm.lastMatch;
+    last.subject = subject;
     last.m = m;
     last.valid = true;
     return true;
@@ -165,10 +160,11 @@ Value matchArray(Vm& vm, JsString* subject, const script::RegExpMatch& m) {
 }
 
 bool regexpStatic(Vm& vm, JsString* key, Value& out) {
+    Vm::LastMatch& last = vm.lastMatch;
     std::u16string_view k = key->view();
     auto text = [&](int g) -> Value {
         if (!last.valid || g > last.m.groupCount()) return vm.strv(u"");
-        return vm.strv(std::u16string(last.m.text(last.subject, g)));
+        return vm.strv(std::u16string(last.m.text(last.subject->view(), g)));
     };
     if (k.size() == 2 && k[0] == '$' && k[1] >= '1' && k[1] <= '9') {
         out = text(k[1] - '0');
@@ -177,14 +173,14 @@ bool regexpStatic(Vm& vm, JsString* key, Value& out) {
     if (k == u"lastMatch" || k == u"$&") { out = text(0); return true; }
     if (k == u"lastParen" || k == u"$+") { out = last.valid ? text(last.m.groupCount()) : vm.strv(u""); return true; }
     if (k == u"leftContext" || k == u"$`") {
-        out = vm.strv(last.valid ? last.subject.substr(0, last.m.start()) : u"");
+        out = vm.strv(last.valid ? last.subject->str().substr(0, last.m.start()) : u"");
         return true;
     }
     if (k == u"rightContext" || k == u"$'") {
-        out = vm.strv(last.valid ? last.subject.substr(last.m.end()) : u"");
+        out = vm.strv(last.valid ? last.subject->str().substr(last.m.end()) : u"");
         return true;
     }
-    if (k == u"input" || k == u"$_") { out = vm.strv(last.valid ? last.subject : u""); return true; }
+    if (k == u"input" || k == u"$_") { out = last.valid ? Value::string(last.subject) : vm.strv(u""); return true; }
     if (k == u"index") { out = Value::number(last.valid ? last.m.start() : -1); return true; }
     if (k == u"lastIndex") { out = Value::number(last.valid ? last.m.end() : -1); return true; }
     return false;

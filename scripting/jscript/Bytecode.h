@@ -10,60 +10,65 @@
 
 namespace quillo::jscript {
 
-enum class Op : int32_t {
-    // constants
-    Undef, Null, True, False, Hole, Int,  // Int: value
-    Num,    // constant index
-    Str,    // constant index
-    This,
-    Pop, Dup, Dup2, Swap, Rot3, Rot4,  // Rot3: a b c -> c a b ; Rot4: a b c d -> d a b c
-    // variables
-    GetLocal, SetLocal,  // slot
-    GetEnv, SetEnv,  // depth, slot
-    GetGlobal, SetGlobal, TypeofGlobal,  // name, cache
-    GetName, SetName, TypeofName, GetNameMethod, DeclareName,  // name (dynamic scope walk)
-    DeleteName,
-    // properties
-    GetProp,  // name, base-text (for the "is null or not an object" text; -1 none)
-    SetProp,  // name
-    GetElem,  // base-text
-    SetElem,
-    GetMethod,  // name, base-text: obj -> func obj
-    GetMethodElem,  // base-text: obj key -> func obj
-    DeleteProp,  // name
-    DeleteElem,
-    // calls
-    Call,  // argc, flags (1: method call)
-    New,   // argc
-    PutCall,  // argc: func this args... value -> value
-    Return, ReturnUndef,
-    // operators
-    Add, Sub, Mul, Div, Mod, Neg, ToNumber, Not, BitNot, BitAnd, BitOr, BitXor, Shl, Sar, Shr,
-    Eq, Ne, StrictEq, StrictNe, Lt, Gt, Le, Ge, Instanceof, In, Typeof, Inc, Dec,
-    // control
-    Jump, JumpIfFalse, JumpIfTrue, JumpIfFalseKeep, JumpIfTrueKeep,  // target
-    Loop,  // target: a backward jump (budget tick and collector safe point)
-    Case,  // target: value discr -> discr, jumps when strictly equal (pops value)
-    // literals
-    NewArray,  // count
-    NewObject,
-    InitProp,  // name: obj value -> obj
-    Closure,  // child index
-    RegExp,  // pattern constant, flags constant
-    // exceptions
-    Throw,
-    Try,  // catch target
-    EndTry,
-    // for-in
-    ForInStart,  // obj -> iterator
-    ForInNext,   // end target: iter -> iter key  (jumps, leaving iter, when done)
-    // with
-    EnterWith,  // obj ->
-    LeaveWith,
-    // misc
-    Debugger,
-    ThrowRef,  // error number: an invalid assignment target
-};
+// Every opcode, in order; each entry is X(name). Operands follow the opcode in the stream.
+#define QUILLO_JS_OPS(X) \
+    /* constants */ \
+    X(Undef) X(Null) X(True) X(False) X(Hole) X(Int)  /* Int: value */ \
+    X(Num)  /* constant index */ \
+    X(Str)  /* constant index */ \
+    X(This) \
+    X(Pop) X(Dup) X(Dup2) X(Swap) X(Rot3) X(Rot4)  /* Rot3: a b c -> c a b ; Rot4: a b c d -> d a b c */ \
+    /* variables */ \
+    X(GetLocal) X(SetLocal) X(SetLocalPop) X(IncLocal) X(DecLocal)  /* slot */ \
+    X(GetEnv) X(SetEnv)  /* depth, slot */ \
+    X(GetGlobal) X(SetGlobal) X(TypeofGlobal)  /* name, cache */ \
+    X(GetName) X(SetName) X(TypeofName) X(GetNameMethod) X(DeclareName)  /* name (dynamic scope walk) */ \
+    X(DeleteName) \
+    /* properties */ \
+    X(GetProp)  /* name, base-text (for the "is null or not an object" text; -1 none) */ \
+    X(SetProp)  /* name */ \
+    X(GetElem)  /* base-text */ \
+    X(SetElem) \
+    X(GetMethod)  /* name, base-text: obj -> func obj */ \
+    X(GetMethodElem)  /* base-text: obj key -> func obj */ \
+    X(DeleteProp)  /* name */ \
+    X(DeleteElem) \
+    /* calls */ \
+    X(Call)  /* argc, flags (1: method call) */ \
+    X(New)  /* argc */ \
+    X(PutCall)  /* argc: func this args... value -> value */ \
+    X(Return) X(ReturnUndef) \
+    /* operators */ \
+    X(Add) X(Sub) X(Mul) X(Div) X(Mod) X(Neg) X(ToNumber) X(Not) X(BitNot) X(BitAnd) X(BitOr) X(BitXor) X(Shl) X(Sar) X(Shr) \
+    X(Eq) X(Ne) X(StrictEq) X(StrictNe) X(Lt) X(Gt) X(Le) X(Ge) X(Instanceof) X(In) X(Typeof) X(Inc) X(Dec) \
+    /* control */ \
+    X(Jump) X(JumpIfFalse) X(JumpIfTrue) X(JumpIfFalseKeep) X(JumpIfTrueKeep)  /* target */ \
+    X(JumpIfNotLt) X(JumpIfNotLe) X(JumpIfNotGt) X(JumpIfNotGe)  /* target: a b -> , jumps unless a OP b */ \
+    X(Loop)  /* target: a backward jump (budget tick and collector safe point) */ \
+    X(Case)  /* target: value discr -> discr, jumps when strictly equal (pops value) */ \
+    /* literals */ \
+    X(NewArray)  /* count */ \
+    X(NewObject) \
+    X(InitProp)  /* name: obj value -> obj */ \
+    X(Closure)  /* child index */ \
+    X(RegExp)  /* pattern constant, flags constant */ \
+    /* exceptions */ \
+    X(Throw) \
+    X(Try)  /* catch target */ \
+    X(EndTry) \
+    /* for-in */ \
+    X(ForInStart)  /* obj -> iterator */ \
+    X(ForInNext)  /* end target: iter -> iter key  (jumps, leaving iter, when done) */ \
+    /* with */ \
+    X(EnterWith)  /* obj -> */ \
+    X(LeaveWith) \
+    /* misc */ \
+    X(Debugger) \
+    X(ThrowRef)  /* error number: an invalid assignment target */ \
+
+#define QUILLO_JS_OP_ENUM(name) name,
+enum class Op : int32_t { QUILLO_JS_OPS(QUILLO_JS_OP_ENUM) };
+#undef QUILLO_JS_OP_ENUM
 
 struct LineEntry {
     int32_t pc;

@@ -145,6 +145,8 @@ private:
         for (auto& s : list) statement(s.get());
     }
     void varDecl(const Node* n);
+    // `x = e`, `x++` on a stack slot as one instruction; false when it does not apply.
+    bool fusedStatement(const Node* e);
     void ifStatement(const Node* n);
     void loop(const Node* n, std::vector<std::u16string> labels);
     void forIn(const Node* n, std::vector<std::u16string> labels);
@@ -160,6 +162,8 @@ private:
 
     // expressions
     void expr(const Node* n);
+    // Evaluates a condition and jumps when it is false; returns the operand to patch.
+    size_t jumpIfFalse(const Node* cond);
     void assign(const Node* n);
     void update(const Node* n, bool valueNeeded);
     void call(const Node* n);
@@ -364,6 +368,7 @@ void Compiler::statement(const Node* n) {
     switch (n->kind) {
         case N::VarDecl: varDecl(n); break;
         case N::ExprStmt:
+            if (s_->kind != CodeKind::Eval && fusedStatement(n->a.get())) break;
             if (n->a->kind == N::Update) update(n->a.get(), false);
             else expr(n->a.get());
             if (s_->kind == CodeKind::Eval) emit(Op::SetLocal, 0, s_->proto->completionSlot);
@@ -415,6 +420,24 @@ void Compiler::statement(const Node* n) {
     }
 }
 
+bool Compiler::fusedStatement(const Node* e) {
+    if (e->kind == N::Update && e->a->kind == N::Ident) {
+        Loc l = resolve(e->a->str);
+        if (l.kind != LocKind::Stack) return false;
+        mark(e->pos);
+        emit(e->op == T::Inc ? Op::IncLocal : Op::DecLocal, 0, l.index);
+        return true;
+    }
+    if (e->kind == N::Assign && e->op == T::Assign && e->a->kind == N::Ident) {
+        Loc l = resolve(e->a->str);
+        if (l.kind != LocKind::Stack) return false;
+        expr(e->b.get());
+        emit(Op::SetLocalPop, -1, l.index);
+        return true;
+    }
+    return false;
+}
+
 void Compiler::varDecl(const Node* n) {
     for (auto& v : n->list) {
         if (!v->a) continue;
@@ -426,8 +449,7 @@ void Compiler::varDecl(const Node* n) {
 }
 
 void Compiler::ifStatement(const Node* n) {
-    expr(n->a.get());
-    size_t toElse = emitJump(Op::JumpIfFalse, -1);
+    size_t toElse = jumpIfFalse(n->a.get());
     statement(n->b.get());
     if (n->c) {
         size_t toEnd = emitJump(Op::Jump, 0);
@@ -448,15 +470,13 @@ void Compiler::loop(const Node* n, std::vector<std::u16string> labels) {
         size_t top = here();
         body(n->a.get());
         continueTarget = here();
-        expr(n->b.get());
-        size_t exit = emitJump(Op::JumpIfFalse, -1);
+        size_t exit = jumpIfFalse(n->b.get());
         emit(Op::Loop, 0, static_cast<int32_t>(top));
         patch(exit);
     } else if (n->kind == N::While) {
         size_t top = here();
         continueTarget = top;
-        expr(n->a.get());
-        size_t exit = emitJump(Op::JumpIfFalse, -1);
+        size_t exit = jumpIfFalse(n->a.get());
         body(n->b.get());
         emit(Op::Loop, 0, static_cast<int32_t>(top));
         patch(exit);
@@ -472,12 +492,11 @@ void Compiler::loop(const Node* n, std::vector<std::u16string> labels) {
         size_t top = here();
         size_t exit = SIZE_MAX;
         if (n->b) {
-            expr(n->b.get());
-            exit = emitJump(Op::JumpIfFalse, -1);
+            exit = jumpIfFalse(n->b.get());
         }
         body(n->d.get());
         continueTarget = here();
-        if (n->c) {
+        if (n->c && !fusedStatement(n->c.get())) {
             if (n->c->kind == N::Update) update(n->c.get(), false);
             else expr(n->c.get());
             emit(Op::Pop, -1);
@@ -784,6 +803,22 @@ void Compiler::expr(const Node* n) {
         default:
             throw CompileError{1002, n->pos};
     }
+}
+
+size_t Compiler::jumpIfFalse(const Node* c) {
+    if (c->kind == N::Binary && (c->op == T::Lt || c->op == T::Le || c->op == T::Gt || c->op == T::Ge)) {
+        expr(c->a.get());
+        expr(c->b.get());
+        mark(c->pos);
+        Op op = c->op == T::Lt ? Op::JumpIfNotLt : c->op == T::Le ? Op::JumpIfNotLe : c->op == T::Gt ? Op::JumpIfNotGt : Op::JumpIfNotGe;
+        return emitJump(op, -2);
+    }
+    if (c->kind == N::Unary && c->op == T::Not) {
+        expr(c->a.get());
+        return emitJump(Op::JumpIfTrue, -1);
+    }
+    expr(c);
+    return emitJump(Op::JumpIfFalse, -1);
 }
 
 void Compiler::binaryOp(T op) {

@@ -136,6 +136,17 @@ static bool lookupName(Vm& vm, Env* env, JsString* name, NameRef& ref) {
     return false;
 }
 
+// Relational comparison after ToPrimitive; which: 0 <, 1 >, 2 <=, 3 >=.
+bool Vm::compareValues(Value a, Value b, int which) {
+    Value pa = toPrimitive(a, 1), pb = toPrimitive(b, 1);
+    if (pa.isString() && pb.isString()) {
+        int c = pa.str->view().compare(pb.str->view());
+        return which == 0 ? c < 0 : which == 1 ? c > 0 : which == 2 ? c <= 0 : c >= 0;
+    }
+    double x = toNumber(pa), y = toNumber(pb);
+    return which == 0 ? x < y : which == 1 ? x > y : which == 2 ? x <= y : x >= y;
+}
+
 Value Vm::execute(size_t entryFrame) {
     Frame* fr = &frames_.back();
     const int32_t* pc = fr->pc;
@@ -143,68 +154,89 @@ Value Vm::execute(size_t entryFrame) {
 
 #define PROTO (fr->proto)
 #define STR(i) (PROTO->strings[(i)].str)
-#define PUSH(v) (*sp_++ = (v))
-#define POP() (*--sp_)
-#define TOP() (sp_[-1])
+// The stack top lives in a register here; SAVE() publishes it before anything that
+// may call out (conversions, property access, calls), and sp is reloaded after frames
+// are pushed.
+    Value* sp = sp_;
+#define SAVE() (sp_ = sp)
+    // Threaded dispatch: every handler jumps straight to the next one.
+#define QUILLO_JS_OP_LABEL(name) &&L_##name,
+    static const void* const kLabels[] = {QUILLO_JS_OPS(QUILLO_JS_OP_LABEL)};
+#undef QUILLO_JS_OP_LABEL
+#define CASE(name) case Op::name: L_##name:
+#define NEXT() goto *kLabels[*pc]
+#define PUSH(v) (*sp++ = (v))
+#define POP() (*--sp)
+#define TOP() (sp[-1])
 
     for (;;) {
         try {
             for (;;) {
                 switch (static_cast<Op>(*pc)) {
-                    case Op::Undef: PUSH(Value()); pc += 1; break;
-                    case Op::Null: PUSH(Value::null()); pc += 1; break;
-                    case Op::True: PUSH(Value::boolean_(true)); pc += 1; break;
-                    case Op::False: PUSH(Value::boolean_(false)); pc += 1; break;
-                    case Op::Hole: PUSH(Value::hole()); pc += 1; break;
-                    case Op::Int: PUSH(Value::number(pc[1])); pc += 2; break;
-                    case Op::Num: PUSH(Value::number(PROTO->numbers[pc[1]])); pc += 2; break;
-                    case Op::Str: PUSH(PROTO->strings[pc[1]]); pc += 2; break;
-                    case Op::This: {
+                    CASE(Undef) PUSH(Value()); pc += 1; NEXT();
+                    CASE(Null) PUSH(Value::null()); pc += 1; NEXT();
+                    CASE(True) PUSH(Value::boolean_(true)); pc += 1; NEXT();
+                    CASE(False) PUSH(Value::boolean_(false)); pc += 1; NEXT();
+                    CASE(Hole) PUSH(Value::hole()); pc += 1; NEXT();
+                    CASE(Int) PUSH(Value::number(pc[1])); pc += 2; NEXT();
+                    CASE(Num) PUSH(Value::number(PROTO->numbers[pc[1]])); pc += 2; NEXT();
+                    CASE(Str) PUSH(PROTO->strings[pc[1]]); pc += 2; NEXT();
+                    CASE(This) {
+                        SAVE();
                         Value& t = fr->thisv;
                         if (t.isNullish()) t = Value::object(global);
                         else if (!t.isObject()) t = Value::object(toObject(t));
                         PUSH(t);
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::Pop: --sp_; pc += 1; break;
-                    case Op::Dup: *sp_ = sp_[-1]; ++sp_; pc += 1; break;
-                    case Op::Dup2: sp_[0] = sp_[-2]; sp_[1] = sp_[-1]; sp_ += 2; pc += 1; break;
-                    case Op::Swap: std::swap(sp_[-1], sp_[-2]); pc += 1; break;
-                    case Op::Rot3: {
-                        Value c = sp_[-1];
-                        sp_[-1] = sp_[-2];
-                        sp_[-2] = sp_[-3];
-                        sp_[-3] = c;
+                    CASE(Pop) --sp; pc += 1; NEXT();
+                    CASE(Dup) *sp = sp[-1]; ++sp; pc += 1; NEXT();
+                    CASE(Dup2) sp[0] = sp[-2]; sp[1] = sp[-1]; sp += 2; pc += 1; NEXT();
+                    CASE(Swap) std::swap(sp[-1], sp[-2]); pc += 1; NEXT();
+                    CASE(Rot3) {
+                        Value c = sp[-1];
+                        sp[-1] = sp[-2];
+                        sp[-2] = sp[-3];
+                        sp[-3] = c;
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::Rot4: {
-                        Value d = sp_[-1];
-                        sp_[-1] = sp_[-2];
-                        sp_[-2] = sp_[-3];
-                        sp_[-3] = sp_[-4];
-                        sp_[-4] = d;
+                    CASE(Rot4) {
+                        Value d = sp[-1];
+                        sp[-1] = sp[-2];
+                        sp[-2] = sp[-3];
+                        sp[-3] = sp[-4];
+                        sp[-4] = d;
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::GetLocal: PUSH(fr->base[pc[1]]); pc += 2; break;
-                    case Op::SetLocal: fr->base[pc[1]] = TOP(); pc += 2; break;
-                    case Op::GetEnv: {
+                    CASE(GetLocal) PUSH(fr->base[pc[1]]); pc += 2; NEXT();
+                    CASE(SetLocal) fr->base[pc[1]] = TOP(); pc += 2; NEXT();
+                    CASE(SetLocalPop) fr->base[pc[1]] = POP(); pc += 2; NEXT();
+                    CASE(IncLocal) CASE(DecLocal) {
+                        Value& v = fr->base[pc[1]];
+                        double d = v.isNumber() ? v.num : (SAVE(), toNumber(v));
+                        v = Value::number(static_cast<Op>(*pc) == Op::IncLocal ? d + 1 : d - 1);
+                        pc += 2;
+                        NEXT();
+                    }
+                    CASE(GetEnv) {
                         Env* e = fr->env;
                         for (int d = pc[1]; d > 0; --d) e = e->parent;
                         PUSH(e->slots[pc[2]]);
                         pc += 3;
-                        break;
+                        NEXT();
                     }
-                    case Op::SetEnv: {
+                    CASE(SetEnv) {
                         Env* e = fr->env;
                         for (int d = pc[1]; d > 0; --d) e = e->parent;
                         e->slots[pc[2]] = TOP();
                         pc += 3;
-                        break;
+                        NEXT();
                     }
-                    case Op::GetGlobal: case Op::TypeofGlobal: {
+                    CASE(GetGlobal) CASE(TypeofGlobal) {
+                        SAVE();
                         JsString* name = STR(pc[1]);
                         int32_t& cache = const_cast<int32_t&>(pc[2]);
                         PropertyMap& props = global->props;
@@ -224,9 +256,10 @@ Value Vm::execute(size_t entryFrame) {
                         }
                         PUSH(static_cast<Op>(*pc) == Op::TypeofGlobal ? Value::string(typeOf(v)) : v);
                         pc += 3;
-                        break;
+                        NEXT();
                     }
-                    case Op::SetGlobal: {
+                    CASE(SetGlobal) {
+                        SAVE();
                         JsString* name = STR(pc[1]);
                         int32_t& cache = const_cast<int32_t&>(pc[2]);
                         PropertyMap& props = global->props;
@@ -242,9 +275,10 @@ Value Vm::execute(size_t entryFrame) {
                             }
                         }
                         pc += 3;
-                        break;
+                        NEXT();
                     }
-                    case Op::GetName: case Op::TypeofName: case Op::GetNameMethod: {
+                    CASE(GetName) CASE(TypeofName) CASE(GetNameMethod) {
+                        SAVE();
                         JsString* name = STR(pc[1]);
                         NameRef ref;
                         Value v;
@@ -268,9 +302,10 @@ Value Vm::execute(size_t entryFrame) {
                             }
                         }
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::SetName: {
+                    CASE(SetName) {
+                        SAVE();
                         JsString* name = STR(pc[1]);
                         NameRef ref;
                         if (lookupName(*this, fr->env, name, ref)) {
@@ -280,9 +315,10 @@ Value Vm::execute(size_t entryFrame) {
                             put(global, name, TOP());
                         }
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::DeclareName: {
+                    CASE(DeclareName) {
+                        SAVE();
                         JsString* name = STR(pc[1]);
                         Env* e = fr->env;
                         while (e && (e->withObject || !e->owner)) e = e->parent;
@@ -298,35 +334,42 @@ Value Vm::execute(size_t entryFrame) {
                             }
                         }
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::DeleteName: {
+                    CASE(DeleteName) {
+                        SAVE();
                         JsString* name = STR(pc[1]);
                         NameRef ref;
                         bool r = true;
                         if (lookupName(*this, fr->env, name, ref)) r = ref.slot ? false : deleteProp(ref.holder, name);
                         PUSH(Value::boolean_(r));
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::GetProp: {
+                    CASE(GetProp) {
                         JsString* key = STR(pc[1]);
                         Value& b = TOP();
                         if (b.isObject()) {
                             Object* o = b.obj;
                             int i = o->props.find(key);
-                            if (i >= 0) b = o->props.at(i).value;
-                            else b = getNamedV(b, key);
+                            if (i >= 0) {
+                                b = o->props.at(i).value;
+                            } else {
+                                SAVE();
+                                b = getNamedV(b, key);
+                            }
                         } else {
+                            SAVE();
                             b = getNamedV(b, key, pc[2], PROTO);
                         }
                         pc += 3;
-                        break;
+                        NEXT();
                     }
-                    case Op::SetProp: {
+                    CASE(SetProp) {
+                        SAVE();
                         JsString* key = STR(pc[1]);
-                        Value v = sp_[-1];
-                        Value b = sp_[-2];
+                        Value v = sp[-1];
+                        Value b = sp[-2];
                         if (b.isObject()) {
                             Object* o = b.obj;
                             int i;
@@ -337,32 +380,35 @@ Value Vm::execute(size_t entryFrame) {
                         } else {
                             putV(b, Value::string(key), v);
                         }
-                        sp_[-2] = v;
-                        --sp_;
+                        sp[-2] = v;
+                        --sp;
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::GetElem: {
-                        Value k = sp_[-1];
-                        Value b = sp_[-2];
-                        sp_[-2] = getV(b, k, pc[1], PROTO);
-                        --sp_;
+                    CASE(GetElem) {
+                        SAVE();
+                        Value k = sp[-1];
+                        Value b = sp[-2];
+                        sp[-2] = getV(b, k, pc[1], PROTO);
+                        --sp;
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::SetElem: {
-                        Value v = sp_[-1];
-                        if (sp_[-3].isNullish()) toObject(sp_[-3]);
-                        putV(sp_[-3], sp_[-2], v);
-                        sp_[-3] = v;
-                        sp_ -= 2;
+                    CASE(SetElem) {
+                        SAVE();
+                        Value v = sp[-1];
+                        if (sp[-3].isNullish()) toObject(sp[-3]);
+                        putV(sp[-3], sp[-2], v);
+                        sp[-3] = v;
+                        sp -= 2;
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::GetMethod: case Op::GetMethodElem: {
+                    CASE(GetMethod) CASE(GetMethodElem) {
+                        SAVE();
                         bool elem = static_cast<Op>(*pc) == Op::GetMethodElem;
-                        Value obj = elem ? sp_[-2] : sp_[-1];
-                        JsString* key = elem ? keyAtom(sp_[-1]) : STR(pc[1]);
+                        Value obj = elem ? sp[-2] : sp[-1];
+                        JsString* key = elem ? keyAtom(sp[-1]) : STR(pc[1]);
                         int textIndex = elem ? pc[1] : pc[2];
                         Value f;
                         if (obj.isObject() && obj.obj->cls == ObjClass::Host) {
@@ -375,36 +421,39 @@ Value Vm::execute(size_t entryFrame) {
                             f = getNamedV(obj, key);
                         }
                         if (elem) {
-                            sp_[-2] = f;
-                            sp_[-1] = obj;
+                            sp[-2] = f;
+                            sp[-1] = obj;
                         } else {
-                            sp_[-1] = f;
+                            sp[-1] = f;
                             PUSH(obj);
                         }
                         pc += elem ? 2 : 3;
-                        break;
+                        NEXT();
                     }
-                    case Op::DeleteProp: {
+                    CASE(DeleteProp) {
+                        SAVE();
                         Value b = TOP();
                         if (b.isNullish()) toObject(b);
                         TOP() = Value::boolean_(b.isObject() ? deleteProp(b.obj, STR(pc[1])) : true);
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::DeleteElem: {
-                        Value b = sp_[-2];
+                    CASE(DeleteElem) {
+                        SAVE();
+                        Value b = sp[-2];
                         if (b.isNullish()) toObject(b);
-                        bool r = b.isObject() ? deleteProp(b.obj, keyAtom(sp_[-1])) : true;
-                        --sp_;
+                        bool r = b.isObject() ? deleteProp(b.obj, keyAtom(sp[-1])) : true;
+                        --sp;
                         TOP() = Value::boolean_(r);
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::Call: {
+                    CASE(Call) {
                         uint32_t argc = static_cast<uint32_t>(pc[1]);
                         int flags = pc[2];
-                        Value* fpos = sp_ - argc - 2;
+                        Value* fpos = sp - argc - 2;
                         Value f = fpos[0];
+                        SAVE();
                         if (budget) budget->tick();
                         if (!f.isObject() || !f.obj->isCallable) {
                             if (f.isObject() && f.obj->cls == ObjClass::Host) {
@@ -412,10 +461,10 @@ Value Vm::execute(size_t entryFrame) {
                                 std::vector<script::Variant> vargs;
                                 for (uint32_t i = 0; i < argc; ++i) vargs.push_back(toVariant(fpos[2 + i]));
                                 Value r = fromVariant(h->dispatch->invoke(script::DISPID_VALUE, script::InvokeKind::MethodOrGet, vargs));
-                                sp_ = fpos;
+                                sp = fpos;
                                 PUSH(r);
                                 pc += 3;
-                                break;
+                                NEXT();
                             }
                             throwError(ErrorKind::TypeError, (flags & 1) && f.isUndefined() ? 438 : 5002);
                         }
@@ -426,6 +475,7 @@ Value Vm::execute(size_t entryFrame) {
                             pushFrame(fn, argc, false, false);
                             fr = &frames_.back();
                             pc = fr->pc;
+                            sp = sp_;
                             if (nativeDepth == 0 && heap_.wantsCollection()) collectGarbage();
                             break;
                         }
@@ -444,18 +494,19 @@ Value Vm::execute(size_t entryFrame) {
                             fr->pc = pc;
                             r = fn->native(*this, fpos[1], std::span<Value>(fpos + 2, argc), fn);
                         }
-                        sp_ = fpos;
+                        sp = fpos;
                         PUSH(r);
                         pc += 3;
-                        break;
+                        NEXT();
                     }
-                    case Op::New: {
+                    CASE(New) {
                         uint32_t argc = static_cast<uint32_t>(pc[1]);
-                        Value* fpos = sp_ - argc - 1;
+                        Value* fpos = sp - argc - 1;
                         // Make room for the `this` slot: callee, this, args.
                         std::memmove(static_cast<void*>(fpos + 2), fpos + 1, argc * sizeof(Value));
                         fpos[1] = Value();
-                        ++sp_;
+                        ++sp;
+                        SAVE();
                         Value f = fpos[0];
                         if (!f.isObject() || !f.obj->isCallable) {
                             throwError(ErrorKind::TypeError, f.isObject() ? 5002 : 5002);
@@ -467,84 +518,106 @@ Value Vm::execute(size_t entryFrame) {
                             pushFrame(fn, argc, true, false);
                             fr = &frames_.back();
                             pc = fr->pc;
+                            sp = sp_;
                             break;
                         }
                         fr->pc = pc;
                         if (!fn->construct) throwError(445);
                         Value r = fn->construct(*this, Value::hole(), std::span<Value>(fpos + 2, argc), fn);
-                        sp_ = fpos;
+                        sp = fpos;
                         PUSH(r);
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::PutCall: {
+                    CASE(PutCall) {
+                        SAVE();
                         uint32_t argc = static_cast<uint32_t>(pc[1]);
-                        Value* fpos = sp_ - argc - 3;
+                        Value* fpos = sp - argc - 3;
                         Value f = fpos[0];
-                        Value value = sp_[-1];
+                        Value value = sp[-1];
                         if (f.isObject() && f.obj->cls == ObjClass::Function &&
                             static_cast<FunctionObject*>(f.obj)->native == &hostMethodCall) {
                             hostMethodPut(*this, fpos[1], std::span<Value>(fpos + 2, argc + 1), f.obj);
                         } else {
                             throwError(5003);
                         }
-                        sp_ = fpos;
+                        sp = fpos;
                         PUSH(value);
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::Return: case Op::ReturnUndef: {
+                    CASE(Return) CASE(ReturnUndef) {
                         Value r = static_cast<Op>(*pc) == Op::Return ? POP() : Value();
                         Frame done = *fr;
                         if (done.construct && !r.isObject()) r = done.thisv;
                         frames_.pop_back();
-                        sp_ = done.base - 2;
-                        if (done.entry) return r;
+                        sp = done.base - 2;
+                        if (done.entry) {
+                            SAVE();
+                            return r;
+                        }
                         PUSH(r);
                         fr = &frames_.back();
                         pc = fr->pc;
-                        break;
+                        NEXT();
                     }
-                    case Op::Add: {
-                        Value& a = sp_[-2];
-                        Value b = sp_[-1];
+                    CASE(Add) {
+                        Value& a = sp[-2];
+                        Value b = sp[-1];
                         if (a.isNumber() && b.isNumber()) {
                             a.num += b.num;
                         } else if (a.isString() && b.isString()) {
+                            SAVE();
                             a = Value::string(concat(a.str, b.str));
                         } else {
+                            SAVE();
                             Value pa = toPrimitive(a), pb = toPrimitive(b);
                             if (pa.isString() || pb.isString())
-                                sp_[-2] = Value::string(concat(toString(pa), toString(pb)));
+                                sp[-2] = Value::string(concat(toString(pa), toString(pb)));
                             else
-                                sp_[-2] = Value::number(toNumber(pa) + toNumber(pb));
+                                sp[-2] = Value::number(toNumber(pa) + toNumber(pb));
                         }
-                        --sp_;
+                        --sp;
                         pc += 1;
-                        break;
+                        NEXT();
                     }
 #define ARITH(OPNAME, EXPR)                                                   \
-    case Op::OPNAME: {                                                        \
-        Value& a = sp_[-2];                                                   \
-        Value b = sp_[-1];                                                    \
-        double x = a.isNumber() ? a.num : toNumber(a);                        \
-        double y = b.isNumber() ? b.num : toNumber(b);                        \
-        sp_[-2] = Value::number(EXPR);                                        \
-        --sp_;                                                                \
+    CASE(OPNAME) SAVE(); {                                                        \
+        Value& a = sp[-2];                                                   \
+        Value b = sp[-1];                                                    \
+        double x = a.isNumber() ? a.num : (SAVE(), toNumber(a));              \
+        double y = b.isNumber() ? b.num : (SAVE(), toNumber(b));              \
+        sp[-2] = Value::number(EXPR);                                        \
+        --sp;                                                                \
         pc += 1;                                                              \
         break;                                                                \
     }
                     ARITH(Sub, x - y)
                     ARITH(Mul, x * y)
                     ARITH(Div, x / y)
-                    ARITH(Mod, std::fmod(x, y))
+                    CASE(Mod) {
+                        Value& a = sp[-2];
+                        Value b = sp[-1];
+                        double x = a.isNumber() ? a.num : (SAVE(), toNumber(a));
+                        double y = b.isNumber() ? b.num : (SAVE(), toNumber(b));
+                        // Whole non-negative operands: integer remainder, much cheaper than fmod.
+                        if (x >= 0 && y > 0 && x < 9007199254740992.0 && y < 9007199254740992.0 &&
+                            x == static_cast<double>(static_cast<int64_t>(x)) && y == static_cast<double>(static_cast<int64_t>(y)))
+                            sp[-2] = Value::number(static_cast<double>(static_cast<int64_t>(x) % static_cast<int64_t>(y)));
+                        else
+                            sp[-2] = Value::number(std::fmod(x, y));
+                        --sp;
+                        pc += 1;
+                        NEXT();
+                    }
 #undef ARITH
 #define BITOP(OPNAME, EXPR)                                                   \
-    case Op::OPNAME: {                                                        \
-        int32_t x = toInt32(sp_[-2]);                                         \
-        int32_t y = toInt32(sp_[-1]);                                         \
-        sp_[-2] = Value::number(EXPR);                                        \
-        --sp_;                                                                \
+    CASE(OPNAME) SAVE(); {                                                        \
+        SAVE();                                                               \
+        int32_t x = toInt32(sp[-2]);                                         \
+        int32_t y = toInt32(sp[-1]);                                         \
+        sp[-2] = Value::number(EXPR);                                        \
+        --sp;                                                                \
         pc += 1;                                                              \
         break;                                                                \
     }
@@ -555,53 +628,64 @@ Value Vm::execute(size_t entryFrame) {
                     BITOP(Sar, x >> (y & 31))
                     BITOP(Shr, static_cast<double>(static_cast<uint32_t>(x) >> (y & 31)))
 #undef BITOP
-                    case Op::Neg: TOP() = Value::number(-(TOP().isNumber() ? TOP().num : toNumber(TOP()))); pc += 1; break;
-                    case Op::ToNumber: if (!TOP().isNumber()) TOP() = Value::number(toNumber(TOP())); pc += 1; break;
-                    case Op::Inc: TOP().num += 1; pc += 1; break;
-                    case Op::Dec: TOP().num -= 1; pc += 1; break;
-                    case Op::Not: TOP() = Value::boolean_(!toBoolean(TOP())); pc += 1; break;
-                    case Op::BitNot: TOP() = Value::number(~toInt32(TOP())); pc += 1; break;
-                    case Op::Typeof: TOP() = Value::string(typeOf(TOP())); pc += 1; break;
-                    case Op::Eq: case Op::Ne: {
-                        bool r = looseEquals(sp_[-2], sp_[-1]);
+                    CASE(Neg) SAVE(); TOP() = Value::number(-(TOP().isNumber() ? TOP().num : toNumber(TOP()))); pc += 1; NEXT();
+                    CASE(ToNumber) SAVE(); if (!TOP().isNumber()) TOP() = Value::number(toNumber(TOP())); pc += 1; NEXT();
+                    CASE(Inc) TOP().num += 1; pc += 1; NEXT();
+                    CASE(Dec) TOP().num -= 1; pc += 1; NEXT();
+                    CASE(Not) SAVE(); TOP() = Value::boolean_(!toBoolean(TOP())); pc += 1; NEXT();
+                    CASE(BitNot) SAVE(); TOP() = Value::number(~toInt32(TOP())); pc += 1; NEXT();
+                    CASE(Typeof) SAVE(); TOP() = Value::string(typeOf(TOP())); pc += 1; NEXT();
+                    CASE(Eq) CASE(Ne) {
+                        SAVE();
+                        bool r = looseEquals(sp[-2], sp[-1]);
                         if (static_cast<Op>(*pc) == Op::Ne) r = !r;
-                        sp_[-2] = Value::boolean_(r);
-                        --sp_;
+                        sp[-2] = Value::boolean_(r);
+                        --sp;
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::StrictEq: case Op::StrictNe: {
-                        bool r = strictEquals(sp_[-2], sp_[-1]);
+                    CASE(StrictEq) CASE(StrictNe) {
+                        bool r = strictEquals(sp[-2], sp[-1]);
                         if (static_cast<Op>(*pc) == Op::StrictNe) r = !r;
-                        sp_[-2] = Value::boolean_(r);
-                        --sp_;
+                        sp[-2] = Value::boolean_(r);
+                        --sp;
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::Lt: case Op::Gt: case Op::Le: case Op::Ge: {
-                        Value a = sp_[-2], b = sp_[-1];
+                    CASE(Lt) CASE(Gt) CASE(Le) CASE(Ge) {
+                        Value a = sp[-2], b = sp[-1];
                         Op op = static_cast<Op>(*pc);
                         bool r;
                         if (a.isNumber() && b.isNumber()) {
                             double x = a.num, y = b.num;
                             r = op == Op::Lt ? x < y : op == Op::Gt ? x > y : op == Op::Le ? x <= y : x >= y;
                         } else {
-                            Value pa = toPrimitive(a, 1), pb = toPrimitive(b, 1);
-                            if (pa.isString() && pb.isString()) {
-                                int c = pa.str->view().compare(pb.str->view());
-                                r = op == Op::Lt ? c < 0 : op == Op::Gt ? c > 0 : op == Op::Le ? c <= 0 : c >= 0;
-                            } else {
-                                double x = toNumber(pa), y = toNumber(pb);
-                                r = op == Op::Lt ? x < y : op == Op::Gt ? x > y : op == Op::Le ? x <= y : x >= y;
-                            }
+                            SAVE();
+                            r = compareValues(a, b, op == Op::Lt ? 0 : op == Op::Gt ? 1 : op == Op::Le ? 2 : 3);
                         }
-                        sp_[-2] = Value::boolean_(r);
-                        --sp_;
+                        sp[-2] = Value::boolean_(r);
+                        --sp;
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::Instanceof: {
-                        Value a = sp_[-2], b = sp_[-1];
+                    CASE(JumpIfNotLt) CASE(JumpIfNotLe) CASE(JumpIfNotGt) CASE(JumpIfNotGe) {
+                        Value a = sp[-2], b = sp[-1];
+                        Op op = static_cast<Op>(*pc);
+                        bool r;
+                        if (a.isNumber() && b.isNumber()) {
+                            double x = a.num, y = b.num;
+                            r = op == Op::JumpIfNotLt ? x < y : op == Op::JumpIfNotGt ? x > y : op == Op::JumpIfNotLe ? x <= y : x >= y;
+                        } else {
+                            SAVE();
+                            r = compareValues(a, b, op == Op::JumpIfNotLt ? 0 : op == Op::JumpIfNotGt ? 1 : op == Op::JumpIfNotLe ? 2 : 3);
+                        }
+                        sp -= 2;
+                        pc = r ? pc + 2 : PROTO->code.data() + pc[1];
+                        NEXT();
+                    }
+                    CASE(Instanceof) {
+                        SAVE();
+                        Value a = sp[-2], b = sp[-1];
                         if (!isCallable(b)) throwError(ErrorKind::TypeError, 5002);
                         Value protoV = get(b.obj, names_.prototype);
                         bool r = false;
@@ -610,48 +694,51 @@ Value Vm::execute(size_t entryFrame) {
                             for (Object* p = a.obj->proto; p; p = p->proto)
                                 if (p == protoV.obj) { r = true; break; }
                         }
-                        sp_[-2] = Value::boolean_(r);
-                        --sp_;
+                        sp[-2] = Value::boolean_(r);
+                        --sp;
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::In: {
-                        Value a = sp_[-2], b = sp_[-1];
+                    CASE(In) {
+                        SAVE();
+                        Value a = sp[-2], b = sp[-1];
                         if (!b.isObject()) throwError(5007, u"Object expected");
-                        sp_[-2] = Value::boolean_(hasProperty(b.obj, keyAtom(a)));
-                        --sp_;
+                        sp[-2] = Value::boolean_(hasProperty(b.obj, keyAtom(a)));
+                        --sp;
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::Jump: pc = PROTO->code.data() + pc[1]; break;
-                    case Op::Loop:
+                    CASE(Jump) pc = PROTO->code.data() + pc[1]; NEXT();
+                    CASE(Loop)
+                        SAVE();
                         pc = PROTO->code.data() + pc[1];
                         if (budget) budget->tick();
                         if (nativeDepth == 0 && heap_.wantsCollection()) collectGarbage();
                         break;
-                    case Op::JumpIfFalse: {
+                    CASE(JumpIfFalse) {
                         Value v = POP();
                         bool t = v.isBool() ? v.boolean : toBoolean(v);
                         pc = t ? pc + 2 : PROTO->code.data() + pc[1];
-                        break;
+                        NEXT();
                     }
-                    case Op::JumpIfTrue: {
+                    CASE(JumpIfTrue) {
                         Value v = POP();
                         bool t = v.isBool() ? v.boolean : toBoolean(v);
                         pc = t ? PROTO->code.data() + pc[1] : pc + 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::JumpIfFalseKeep:
+                    CASE(JumpIfFalseKeep)
                         pc = toBoolean(TOP()) ? pc + 2 : PROTO->code.data() + pc[1];
-                        break;
-                    case Op::JumpIfTrueKeep:
+                        NEXT();
+                    CASE(JumpIfTrueKeep)
                         pc = toBoolean(TOP()) ? PROTO->code.data() + pc[1] : pc + 2;
-                        break;
-                    case Op::Case: pc += 2; break;
-                    case Op::NewArray: {
+                        NEXT();
+                    CASE(Case) pc += 2; NEXT();
+                    CASE(NewArray) {
+                        SAVE();
                         uint32_t n = static_cast<uint32_t>(pc[1]);
                         ArrayObject* a = newArray(n);
-                        a->dense.assign(sp_ - n, sp_);
+                        a->dense.assign(sp - n, sp);
                         heap_.account(n * sizeof(Value));
                         bool holes = false;
                         for (const Value& v : a->dense) if (v.isHole()) holes = true;
@@ -661,13 +748,14 @@ Value Vm::execute(size_t entryFrame) {
                             for (uint32_t i = 0; i < n; ++i) if (!a->dense[i].isHole()) m = i;
                             a->maxCreated = m;
                         }
-                        sp_ -= n;
+                        sp -= n;
                         PUSH(Value::object(a));
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::NewObject: PUSH(Value::object(newObject())); pc += 1; break;
-                    case Op::InitProp: {
+                    CASE(NewObject) SAVE(); PUSH(Value::object(newObject())); pc += 1; NEXT();
+                    CASE(InitProp) {
+                        SAVE();
                         Value v = POP();
                         Object* o = TOP().obj;
                         JsString* key = STR(pc[1]);
@@ -675,32 +763,36 @@ Value Vm::execute(size_t entryFrame) {
                         if (i >= 0) o->props.at(i).value = v;
                         else o->props.add(key, v, 0);
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::Closure: {
+                    CASE(Closure) {
+                        SAVE();
                         auto* f = heap_.make<FunctionObject>(functionProto);
                         f->code = PROTO->children[pc[1]];
                         f->env = fr->env;
                         f->name = f->code->name;
                         PUSH(Value::object(f));
                         pc += 2;
-                        break;
+                        NEXT();
                     }
-                    case Op::RegExp: {
+                    CASE(RegExp) {
+                        SAVE();
                         PUSH(makeRegExp(*this, STR(pc[1]), STR(pc[2])));
                         pc += 3;
-                        break;
+                        NEXT();
                     }
-                    case Op::Throw: {
+                    CASE(Throw) {
+                        SAVE();
                         Value v = POP();
                         throw JsThrow{v};
                     }
-                    case Op::Try:
-                        handlers_.push_back(Handler{frames_.size() - 1, PROTO->code.data() + pc[1], sp_, fr->env});
+                    CASE(Try)
+                        handlers_.push_back(Handler{frames_.size() - 1, PROTO->code.data() + pc[1], sp, fr->env});
                         pc += 2;
-                        break;
-                    case Op::EndTry: handlers_.pop_back(); pc += 1; break;
-                    case Op::ForInStart: {
+                        NEXT();
+                    CASE(EndTry) handlers_.pop_back(); pc += 1; NEXT();
+                    CASE(ForInStart) {
+                        SAVE();
                         Value o = TOP();
                         ArrayObject* it = newArray();
                         if (!o.isNullish()) {
@@ -710,9 +802,10 @@ Value Vm::execute(size_t entryFrame) {
                         }
                         TOP() = Value::object(it);
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::ForInNext: {
+                    CASE(ForInNext) {
+                        SAVE();
                         auto* it = static_cast<ArrayObject*>(TOP().obj);
                         bool found = false;
                         while (it->length < it->dense.size()) {
@@ -726,23 +819,24 @@ Value Vm::execute(size_t entryFrame) {
                         if (found) {
                             pc += 2;
                         } else {
-                            --sp_;
+                            --sp;
                             pc = PROTO->code.data() + pc[1];
                         }
                         break;
                     }
-                    case Op::EnterWith: {
+                    CASE(EnterWith) {
+                        SAVE();
                         Value o = POP();
                         Object* obj = toObject(o);
                         Env* e = heap_.make<Env>(fr->env, nullptr, 0);
                         e->withObject = obj;
                         fr->env = e;
                         pc += 1;
-                        break;
+                        NEXT();
                     }
-                    case Op::LeaveWith: fr->env = fr->env->parent; pc += 1; break;
-                    case Op::Debugger: pc += 1; break;
-                    case Op::ThrowRef: throwError(pc[1]);
+                    CASE(LeaveWith) fr->env = fr->env->parent; pc += 1; NEXT();
+                    CASE(Debugger) pc += 1; NEXT();
+                    CASE(ThrowRef) SAVE(); throwError(pc[1]);
                 }
             }
         } catch (JsThrow& t) {
@@ -756,7 +850,7 @@ Value Vm::execute(size_t entryFrame) {
                 handlers_.pop_back();
                 frames_.resize(h.frame + 1);
                 fr = &frames_.back();
-                sp_ = h.sp;
+                sp = h.sp;
                 fr->env = h.env;
                 pc = h.catchPc;
                 PUSH(t.value);
@@ -780,7 +874,7 @@ Value Vm::execute(size_t entryFrame) {
                 handlers_.pop_back();
                 frames_.resize(h.frame + 1);
                 fr = &frames_.back();
-                sp_ = h.sp;
+                sp = h.sp;
                 fr->env = h.env;
                 pc = h.catchPc;
                 PUSH(Value::object(err));
@@ -806,6 +900,9 @@ Value Vm::execute(size_t entryFrame) {
 #undef PUSH
 #undef POP
 #undef TOP
+#undef SAVE
+#undef CASE
+#undef NEXT
 }
 
 // ---- top level and eval ----

@@ -808,6 +808,7 @@ void Vm::markRoots() {
     for (FuncProto* p : pinned_) heap_.mark(p);
     for (FuncProto* p : scripts_) heap_.mark(p);
     for (Value& v : roots) heap_.mark(v);
+    heap_.mark(lastMatch.subject);
     for (Named& n : named_) {
         heap_.mark(n.name);
         heap_.mark(n.object);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "scripting/core/Dispatch.h"
+#include "scripting/core/RegExp.h"
 #include "scripting/core/ScriptEngine.h"
 #include "scripting/jscript/Bytecode.h"
 #include "scripting/jscript/Object.h"
@@ -101,6 +102,7 @@ public:
     double toInteger(Value v);
     JsString* typeOf(Value v);
     bool looseEquals(Value a, Value b);
+    bool compareValues(Value a, Value b, int which);
     static bool strictEquals(Value a, Value b);
     bool isCallable(Value v) const { return v.isObject() && v.obj->isCallable; }
 
@@ -169,6 +171,13 @@ public:
     std::shared_ptr<const std::u16string> errorText;
 
     int nativeDepth = 0;
+
+    // The last successful match, for RegExp.$1 ... and RegExp.lastMatch.
+    struct LastMatch {
+        JsString* subject = nullptr;
+        script::RegExpMatch m;
+        bool valid = false;
+    } lastMatch;
 
 private:
     friend class Interpreter;
