@@ -341,6 +341,7 @@ std::u16string Compiler::baseText(const Node* n) {
     switch (n->kind) {
         case N::Ident: return n->str;
         case N::This: return u"this";
+        case N::Null: return u"null";
         case N::Member: {
             std::u16string b = baseText(n->a.get());
             return b.empty() ? b : b + u"." + n->str;

@@ -915,7 +915,6 @@ Value Vm::runScript(const std::u16string& text, bool) {
     scripts_.push_back(p);
     pinned_.clear();
     haveErrorPos = false;
-    if (frames_.capacity() < kMaxFrames + 1) frames_.reserve(kMaxFrames + 1);
     Value* base = sp_ + 2;
     sp_[0] = Value();
     sp_[1] = Value::object(global);

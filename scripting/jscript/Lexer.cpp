@@ -496,6 +496,13 @@ Token Lexer::ccTok() {
     char16_t c = src_[pos_];
     if (c == '@') {
         if (peek(1) == '*') return t;  // end of the special comment
+        // A directive ends the expression before it (`@set @a = 1 @set ...`).
+        size_t save = pos_;
+        ++pos_;
+        std::u16string word = readCcName();
+        pos_ = save;
+        if (word == u"if" || word == u"elif" || word == u"else" || word == u"end" || word == u"set" || word == u"cc_on")
+            return t;
         if (!handleDirective(t)) fail(1031, start);
         t.start = start;
         return t;

@@ -508,20 +508,20 @@ NodePtr Parser::memberSuffixes(NodePtr n, bool allowCall) {
             advance();
             if (at(T::End) || (!at(T::Ident) && tok_.text.empty())) fail(1010);
             if (!at(T::Ident) && (at(T::Number) || at(T::String) || at(T::RegExp))) fail(1010);
-            NodePtr m = make(N::Member, tok_.start);
+            NodePtr m = make(N::Member, n->pos);  // errors point at the start of the expression
             m->str = tok_.text;
             m->a = std::move(n);
             advance();
             n = std::move(m);
         } else if (at(T::LBracket)) {
-            NodePtr m = make(N::Index, tok_.start);
+            NodePtr m = make(N::Index, n->pos);
             advance();
             m->a = std::move(n);
             m->b = expression();
             expect(T::RBracket, 1007);
             n = std::move(m);
         } else if (allowCall && at(T::LParen)) {
-            NodePtr c = make(N::Call, tok_.start);
+            NodePtr c = make(N::Call, n->pos);
             if (n->kind == N::Ident && n->str == u"eval") fn_->usesEval = true;
             c->a = std::move(n);
             arguments(*c);

@@ -16,6 +16,8 @@ Vm::Vm(script::EngineContext* context) : context_(context) {
     stack_ = std::make_unique<Value[]>(kStackSlots);
     sp_ = stack_.get();
     stackEnd_ = stack_.get() + kStackSlots;
+    // The run loop holds a pointer to the top frame: the vector must never reallocate.
+    frames_.reserve(kMaxFrames + 1);
 #define QUILLO_JS_INTERN(n) names_.n = atoms_.intern(u## #n);
     QUILLO_JS_ATOMS(QUILLO_JS_INTERN)
 #undef QUILLO_JS_INTERN
