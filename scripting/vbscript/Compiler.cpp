@@ -289,7 +289,7 @@ public:
         case ExprKind::Member:
             object(e);
             pos_ = e.pos;
-            emit(OpCode::CallMember, 0, isMe(e.left.get()) ? 1 : 0, name(e.name));
+            noteObject(emit(OpCode::CallMember, 0, isMe(e.left.get()) ? 1 : 0, name(e.name)), e);
             break;
         case ExprKind::Call: call(e, true); break;
         case ExprKind::Paren: expr(*e.left); break;
@@ -311,6 +311,17 @@ public:
     }
 
     static bool isMe(const Expr* e) { return e && e->kind == ExprKind::Me; }
+
+    // Error texts name the object ('o') and the member ('o.Bar') when the object is a
+    // plain variable.
+    void noteObject(int pc, const Expr& member)
+    {
+        if (!member.left || member.left->kind != ExprKind::Name)
+            return;
+        const std::u16string& object = member.left->name;
+        proc_.memberErrorNames.emplace(uint32_t(pc), std::make_pair(uint32_t(name(object)),
+                                                                    uint32_t(name(object + u"." + member.name))));
+    }
 
     // The object of a member access: the With object for `.name`.
     void object(const Expr& member)
@@ -603,7 +614,7 @@ public:
             for (const ExprPtr& a : e.args)
                 argument(a.get());
             pos_ = e.pos;
-            emit(OpCode::CallMember, uint8_t(e.args.size()), isMe(callee.left.get()) ? 1 : 0, name(callee.name));
+            noteObject(emit(OpCode::CallMember, uint8_t(e.args.size()), isMe(callee.left.get()) ? 1 : 0, name(callee.name)), callee);
             return;
         }
         expr(callee);
@@ -767,7 +778,7 @@ public:
             object(t);
             expr(*s.value);
             pos_ = t.pos;
-            emit(OpCode::PutMember, 0, uint8_t(setFlag | (isMe(t.left.get()) ? 2 : 0)), name(t.name));
+            noteObject(emit(OpCode::PutMember, 0, uint8_t(setFlag | (isMe(t.left.get()) ? 2 : 0)), name(t.name)), t);
             return;
         case ExprKind::Call: {
             const Expr& callee = *t.left;
@@ -777,7 +788,7 @@ public:
                     indexArg(a.get());
                 expr(*s.value);
                 pos_ = t.pos;
-                emit(OpCode::PutMember, uint8_t(t.args.size()), uint8_t(setFlag | (isMe(callee.left.get()) ? 2 : 0)), name(callee.name));
+                noteObject(emit(OpCode::PutMember, uint8_t(t.args.size()), uint8_t(setFlag | (isMe(callee.left.get()) ? 2 : 0)), name(callee.name)), callee);
                 return;
             }
             if (callee.kind == ExprKind::Name) {
@@ -791,7 +802,9 @@ public:
                     emit(OpCode::PutMember, uint8_t(t.args.size()), uint8_t(setFlag | 2), name(callee.name));
                     return;
                 }
-                if (b.kind == Binding::GlobalProc || b.kind == Binding::Constant || b.kind == Binding::Builtin) {
+                if (b.kind == Binding::Builtin)
+                    failAt(cerr::ExpectedStatement, callee.pos); // `Mid(s, 1) = x` is not VBScript
+                if (b.kind == Binding::GlobalProc || b.kind == Binding::Constant) {
                     expr(*s.value);
                     emit(OpCode::Raise, 0, uint16_t(name(callee.name)), 501);
                     emit(OpCode::Pop);
@@ -862,7 +875,7 @@ public:
         } else if (t.kind == ExprKind::Member) {
             object(t);
             pos_ = t.pos;
-            emit(OpCode::CallMember, 0, isMe(t.left.get()) ? 1 : 0, name(t.name));
+            noteObject(emit(OpCode::CallMember, 0, isMe(t.left.get()) ? 1 : 0, name(t.name)), t);
         } else {
             failAt(cerr::ExpectedStatement, t.pos);
         }
@@ -938,14 +951,19 @@ public:
         int step = hidden();
         if (step != limit + 1)
             failAt(cerr::SyntaxError, s.pos);
+        int headerStart = here();
         expr(*s.from);
+        emit(OpCode::ToNumber);
         storeName(s.name, s.pos, false);
         expr(*s.to);
+        emit(OpCode::ToNumber);
         emit(OpCode::StoreLocal, 2, uint16_t(limit));
-        if (s.step)
+        if (s.step) {
             expr(*s.step);
-        else
+            emit(OpCode::ToNumber);
+        } else {
             emitConst(Variant::fromInteger(1));
+        }
         emit(OpCode::StoreLocal, 2, uint16_t(step));
         Binding counter = resolve(s.name, false);
         forExits_.emplace_back();
@@ -976,6 +994,8 @@ public:
         for (int j : forExits_.back())
             patch(j, here());
         forExits_.pop_back();
+        // an error in the bounds or the test resumes after the loop, not inside it
+        proc_.resumeAfter.push_back({uint32_t(headerStart), uint32_t(exitJump + 1), uint32_t(here())});
         markStatement();
     }
 
@@ -1186,7 +1206,8 @@ private:
         case OpCode::Undefined:
         case OpCode::Raise:
         case OpCode::ForStepLocal:
-        case OpCode::ForStepGlobal: return 0;
+        case OpCode::ForStepGlobal:
+        case OpCode::ToNumber: return 0;
         case OpCode::ForTest: return -2;
         case OpCode::CallBuiltin:
         case OpCode::CallGlobal: return 1 - a;

@@ -762,6 +762,12 @@ void Interpreter::locate(Frame& f, ScriptError& e, size_t pc)
     if (e.line != 0 || pc >= f.proc->positions.size())
         return;
     Pos p = f.proc->positions[pc];
+    if (auto it = f.proc->memberErrorNames.find(uint32_t(pc)); it != f.proc->memberErrorNames.end()) {
+        if (e.number == err::NoSuchMember)
+            e.name = f.proc->names[it->second.second];
+        else if (e.number == err::ObjectRequired || e.number == err::ObjectNotSet)
+            e.name = f.proc->names[it->second.first];
+    }
     e.line = p.line;
     e.column = p.column;
     if (e.source.empty())
@@ -1068,6 +1074,15 @@ Variant Interpreter::execute(Frame& f)
                     put(*sp++, Variant(Variant::fromBool(go)));
                     break;
                 }
+                case OpCode::ToNumber: {
+                    Variant& v = sp[-1];
+                    if (!isIntOrDouble(v.type())) {
+                        if (v.isNull())
+                            fail(err::InvalidUseOfNull);
+                        v = conv::toNumeric(v.deref());
+                    }
+                    break;
+                }
                 case OpCode::ForStepLocal: {
                     Variant& counter = locals[in.b].deref();
                     counter = addValues(counter, locals[in.a + 1]);
@@ -1204,9 +1219,7 @@ Variant Interpreter::execute(Frame& f)
             for (Variant* p = f.stack; p < sp; ++p)
                 p->clear();
             sp = f.stack;
-            auto& starts = proc.statementStarts;
-            auto it = std::upper_bound(starts.begin(), starts.end(), uint32_t(pc - 1));
-            pc = it == starts.end() ? proc.code.size() - 1 : *it;
+            pc = resumePoint(proc, pc - 1);
         } catch (const std::bad_alloc&) {
             f.unpinFrom(f.stack);
             ScriptError e = ScriptError::runtime(err::OutOfMemory);
@@ -1214,11 +1227,20 @@ Variant Interpreter::execute(Frame& f)
                 p->clear();
             sp = f.stack;
             handleError(f, e, pc - 1);
-            auto& starts = proc.statementStarts;
-            auto it = std::upper_bound(starts.begin(), starts.end(), uint32_t(pc - 1));
-            pc = it == starts.end() ? proc.code.size() - 1 : *it;
+            pc = resumePoint(proc, pc - 1);
         }
     }
+}
+
+// Where On Error Resume Next continues after an error at `faultPc`.
+size_t Interpreter::resumePoint(const Procedure& proc, size_t faultPc)
+{
+    for (const Procedure::ResumeRange& r : proc.resumeAfter)
+        if (faultPc >= r.from && faultPc < r.to)
+            return r.target;
+    const auto& starts = proc.statementStarts;
+    auto it = std::upper_bound(starts.begin(), starts.end(), uint32_t(faultPc));
+    return it == starts.end() ? proc.code.size() - 1 : *it;
 }
 
 // Rethrows unless this frame resumes; the error keeps the position where it arose.

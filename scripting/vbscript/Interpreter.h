@@ -73,6 +73,7 @@ private:
     Variant execute(Frame& f);
     void enterFrameChecks();
     void handleError(Frame& f, quillo::script::ScriptError& e, size_t pc);
+    static size_t resumePoint(const Procedure& proc, size_t faultPc);
     void locate(Frame& f, quillo::script::ScriptError& e, size_t pc);
     void setErr(const quillo::script::ScriptError& e);
 

@@ -49,6 +49,7 @@ enum class OpCode : uint8_t {
     RefIndex,     // a: argc                ref args -> element reference
     New,          // c: class name
     ForTest,      // counter limit step -> Boolean: keep looping
+    ToNumber,     // value -> the number it reads as (For bounds); 13 for text that is not one
     ForEachInit,  // b: hidden slot, c: exit target    collection ->
     ForEachNext,  // b: hidden slot, c: exit target    -> item
     OnErrorResumeNext,
@@ -99,6 +100,15 @@ struct Procedure {
     std::vector<std::u16string> localNames; // lower case, by slot ("" for hidden)
     ClassInfo* owner = nullptr;
     std::shared_ptr<SourceText> source;
+    // Instruction ranges [from, to) whose errors resume at `target` instead of the next
+    // statement start (a For loop's header).
+    struct ResumeRange {
+        uint32_t from, to, target;
+    };
+    std::vector<ResumeRange> resumeAfter;
+    // For member instructions on a plain variable: the names errors show (object,
+    // object.member), by instruction index.
+    std::unordered_map<uint32_t, std::pair<uint32_t, uint32_t>> memberErrorNames;
     // Per local slot: fixed-array bounds to create on entry (Dim a(3)).
     std::vector<std::pair<int, std::vector<int32_t>>> localArrays;
 };

@@ -84,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(Grammar, CompileErrors, ::testing::Values(
     CompileCase{"Dim a(1\n", 1006, 1, 8},
     CompileCase{"Public Default Sub S\nEnd Sub", 1048, 1, 8},
     CompileCase{"On Error Goto 1", 1002, 1, 15},
-    CompileCase{"x = Mid(\"a\", 1", 1006, 1, 15}));
+    CompileCase{"x = Mid(\"a\", 1", 1006, 1, 15},
+    CompileCase{"s = \"ab\"\nMid(s, 1, 1) = \"x\"", 1024, 2, 1}));
 
 // A long identifier is still a name; one of more than 255 characters is not.
 TEST(CompileErrorLimits, IdentifierLength)

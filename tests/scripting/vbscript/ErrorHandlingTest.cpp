@@ -2,6 +2,8 @@
 // receives for an unhandled error (number, named description, line, column, text).
 #include "tests/scripting/vbscript/ScriptCase.h"
 
+#include "scripting/core/Text.h"
+
 #include <gtest/gtest.h>
 
 namespace quillo::vbscript::testing {
@@ -37,6 +39,9 @@ INSTANTIATE_TEST_SUITE_P(ResumeNext, Errors, ::testing::Values(
     ScriptCase{"error in the last statement of a Then branch skips the Else",
                "On Error Resume Next\nIf True Then\nx = 1 / 0\nElse\nconsole.log \"else\"\nEnd If\nconsole.log \"after\"",
                "after\n"},
+    ScriptCase{"error in a For header skips the loop",
+               "On Error Resume Next\nFor i = \"a\" To 3\nconsole.log \"body\"\nNext\nconsole.log \"after \" & Err.Number",
+               "after 13\n"},
     ScriptCase{"error in a loop body continues the loop",
                "On Error Resume Next\nFor i = 1 To 3\nx = 1 / (i - 2)\nconsole.log i\nNext",
                "1\n2\n3\n"}));
@@ -83,6 +88,33 @@ TEST(UnhandledErrors, CarryPositionAndNamedDescription)
     EXPECT_EQ(r.error->number, 91);
     EXPECT_EQ(r.error->line, 2);
 }
+
+struct NamedCase {
+    const char* source;
+    int number;
+    const char* hostDescription;
+};
+
+class NamedErrors : public ::testing::TestWithParam<NamedCase> {};
+
+// The host sees the name an error concerns; the script's Err.Description does not.
+TEST_P(NamedErrors, NameTheVariableOrMember)
+{
+    RunResult r = runScript(GetParam().source);
+    ASSERT_TRUE(r.error.has_value()) << GetParam().source;
+    EXPECT_EQ(r.error->number, GetParam().number);
+    EXPECT_EQ(quillo::script::toUtf8(r.error->hostDescription()), GetParam().hostDescription);
+}
+
+INSTANTIATE_TEST_SUITE_P(Host, NamedErrors, ::testing::Values(
+    NamedCase{"Option Explicit\nx = 1", 500, "Variable is undefined: 'x'"},
+    NamedCase{"Set o = Nothing\no.Run", 91, "Object variable not set: 'o'"},
+    NamedCase{"x = z.Value", 424, "Object required: 'z'"},
+    NamedCase{"Class C : End Class\nSet o = New C\no.Bar 1", 438, "Object doesn't support this property or method: 'o.Bar'"},
+    NamedCase{"Class C : End Class\nSet o = New C\nx = o.Bar", 438, "Object doesn't support this property or method: 'o.Bar'"},
+    NamedCase{"Sub F(a, b) : End Sub\nF 1", 450, "Wrong number of arguments or invalid property assignment: 'F'"},
+    NamedCase{"Nope 1", 13, "Type mismatch: 'Nope'"},
+    NamedCase{"Set x = New Missing", 506, "Class not defined: 'Missing'"}));
 
 // Code of earlier texts stays: a second text calls the first one's procedures.
 TEST(UnhandledErrors, LaterTextsSeeEarlierDefinitions)
