@@ -2,18 +2,19 @@
 
 namespace quillo {
 
-// Names compare without regard to case, as in the INI store.
+// Names compare without regard to case.
 QString MemorySettingsStore::path(const QString& application, const QString& section, const QString& key) {
     return (application + QLatin1Char('\n') + section + QLatin1Char('\n') + key).toUpper();
 }
 
 QString MemorySettingsStore::read(const QString& application, const QString& section, const QString& key,
-                                  const QString& defaultText) const {
+                                  const QString& defaultText) {
     return m_values.value(path(application, section, key), defaultText);
 }
 
 void MemorySettingsStore::write(const QString& application, const QString& section, const QString& key,
                                 const QString& text) {
+    ++m_writes;
     m_values.insert(path(application, section, key), text);
 }
 

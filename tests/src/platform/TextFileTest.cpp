@@ -169,6 +169,7 @@ TEST(SettingsStoreTest, ReadsDefaultsAndWrittenValues) {
         EXPECT_EQ(store->read(SettingsApplication, SettingsSection, QStringLiteral("MRUFile0"), QString()),
                   QStringLiteral("/a b/c.vbs"));
     }
+    ini.sync();
     // The INI file lies in the configuration folder the environment names.
     const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     ASSERT_FALSE(config.isEmpty());
