@@ -19,7 +19,7 @@ namespace quillo::jscript {
     X(This) \
     X(Pop) X(Dup) X(Dup2) X(Swap) X(Rot3) X(Rot4)  /* Rot3: a b c -> c a b ; Rot4: a b c d -> d a b c */ \
     /* variables */ \
-    X(GetLocal) X(SetLocal) X(SetLocalPop) X(IncLocal) X(DecLocal)  /* slot */ \
+    X(GetLocal) X(SetLocal) X(SetLocalPop) X(IncLocal) X(DecLocal) X(GetLocal2)  /* slot */ \
     X(GetEnv) X(SetEnv)  /* depth, slot */ \
     X(GetGlobal) X(SetGlobal) X(TypeofGlobal)  /* name, cache */ \
     X(GetName) X(SetName) X(TypeofName) X(GetNameMethod) X(DeclareName)  /* name (dynamic scope walk) */ \
@@ -45,6 +45,8 @@ namespace quillo::jscript {
     X(Jump) X(JumpIfFalse) X(JumpIfTrue) X(JumpIfFalseKeep) X(JumpIfTrueKeep)  /* target */ \
     X(JumpIfNotLt) X(JumpIfNotLe) X(JumpIfNotGt) X(JumpIfNotGe)  /* target: a b -> , jumps unless a OP b */ \
     X(Loop)  /* target: a backward jump (budget tick and collector safe point) */ \
+    X(LoopIfLt) X(LoopIfLe) X(LoopIfGt) X(LoopIfGe) X(LoopIfTrue)  /* target: backward jump while the test holds */ \
+    X(AddInt) X(SubInt) X(MulInt) X(ModInt)  /* value: a -> a OP value */ \
     X(Case)  /* target: value discr -> discr, jumps when strictly equal (pops value) */ \
     /* literals */ \
     X(NewArray)  /* count */ \

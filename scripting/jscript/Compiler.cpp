@@ -164,6 +164,9 @@ private:
     void expr(const Node* n);
     // Evaluates a condition and jumps when it is false; returns the operand to patch.
     size_t jumpIfFalse(const Node* cond);
+    // Evaluates a loop condition and jumps back to `top` while it holds.
+    void loopIfTrue(const Node* cond, size_t top);
+    void binaryOperands(const Node* n);
     void assign(const Node* n);
     void update(const Node* n, bool valueNeeded);
     void call(const Node* n);
@@ -466,21 +469,21 @@ void Compiler::loop(const Node* n, std::vector<std::u16string> labels) {
     s_->controls.push_back({Control::Loop, std::move(labels), {}, {}, nullptr});
     size_t controlIndex = s_->controls.size() - 1;
     auto body = [&](const Node* b) { statement(b); };
+    // Loops are laid out with the test at the bottom: one conditional backward jump
+    // per iteration.
     size_t continueTarget;
     if (n->kind == N::DoWhile) {
         size_t top = here();
         body(n->a.get());
         continueTarget = here();
-        size_t exit = jumpIfFalse(n->b.get());
-        emit(Op::Loop, 0, static_cast<int32_t>(top));
-        patch(exit);
+        loopIfTrue(n->b.get(), top);
     } else if (n->kind == N::While) {
+        size_t toTest = emitJump(Op::Jump, 0);
         size_t top = here();
-        continueTarget = top;
-        size_t exit = jumpIfFalse(n->a.get());
         body(n->b.get());
-        emit(Op::Loop, 0, static_cast<int32_t>(top));
-        patch(exit);
+        continueTarget = here();
+        patch(toTest);
+        loopIfTrue(n->a.get(), top);
     } else {
         if (n->a) {
             if (n->a->kind == N::VarDecl) {
@@ -490,11 +493,8 @@ void Compiler::loop(const Node* n, std::vector<std::u16string> labels) {
                 emit(Op::Pop, -1);
             }
         }
+        size_t toTest = n->b ? emitJump(Op::Jump, 0) : SIZE_MAX;
         size_t top = here();
-        size_t exit = SIZE_MAX;
-        if (n->b) {
-            exit = jumpIfFalse(n->b.get());
-        }
         body(n->d.get());
         continueTarget = here();
         if (n->c && !fusedStatement(n->c.get())) {
@@ -502,8 +502,12 @@ void Compiler::loop(const Node* n, std::vector<std::u16string> labels) {
             else expr(n->c.get());
             emit(Op::Pop, -1);
         }
-        emit(Op::Loop, 0, static_cast<int32_t>(top));
-        if (exit != SIZE_MAX) patch(exit);
+        if (n->b) {
+            patch(toTest);
+            loopIfTrue(n->b.get(), top);
+        } else {
+            emit(Op::Loop, 0, static_cast<int32_t>(top));
+        }
     }
     Control c = std::move(s_->controls[controlIndex]);
     s_->controls.pop_back();
@@ -770,12 +774,23 @@ void Compiler::expr(const Node* n) {
         }
         case N::Unary: unary(n); break;
         case N::Update: update(n, true); break;
-        case N::Binary:
-            expr(n->a.get());
-            expr(n->b.get());
+        case N::Binary: {
+            // A small whole-number right operand folds into the instruction.
+            const Node* r = n->b.get();
+            bool smallInt = r->kind == N::Num && r->num == static_cast<int32_t>(r->num) && !std::signbit(r->num);
+            Op withInt = n->op == T::Plus ? Op::AddInt : n->op == T::Minus ? Op::SubInt : n->op == T::Star ? Op::MulInt
+                       : n->op == T::Percent ? Op::ModInt : Op::Undef;
+            if (smallInt && withInt != Op::Undef) {
+                expr(n->a.get());
+                mark(n->pos);
+                emit(withInt, 0, static_cast<int32_t>(r->num));
+                break;
+            }
+            binaryOperands(n);
             mark(n->pos);
             binaryOp(n->op);
             break;
+        }
         case N::Logical: {
             expr(n->a.get());
             size_t j = emitJump(n->op == T::And ? Op::JumpIfFalseKeep : Op::JumpIfTrueKeep, 0);
@@ -806,10 +821,34 @@ void Compiler::expr(const Node* n) {
     }
 }
 
+void Compiler::loopIfTrue(const Node* c, size_t top) {
+    if (c->kind == N::Binary && (c->op == T::Lt || c->op == T::Le || c->op == T::Gt || c->op == T::Ge)) {
+        binaryOperands(c);
+        mark(c->pos);
+        Op op = c->op == T::Lt ? Op::LoopIfLt : c->op == T::Le ? Op::LoopIfLe : c->op == T::Gt ? Op::LoopIfGt : Op::LoopIfGe;
+        emit(op, -2, static_cast<int32_t>(top));
+        return;
+    }
+    expr(c);
+    emit(Op::LoopIfTrue, -1, static_cast<int32_t>(top));
+}
+
+// Both operands of a binary node; two stack locals load in one instruction.
+void Compiler::binaryOperands(const Node* n) {
+    if (n->a->kind == N::Ident && n->b->kind == N::Ident) {
+        Loc la = resolve(n->a->str), lb = resolve(n->b->str);
+        if (la.kind == LocKind::Stack && lb.kind == LocKind::Stack) {
+            emit(Op::GetLocal2, 2, la.index, lb.index);
+            return;
+        }
+    }
+    expr(n->a.get());
+    expr(n->b.get());
+}
+
 size_t Compiler::jumpIfFalse(const Node* c) {
     if (c->kind == N::Binary && (c->op == T::Lt || c->op == T::Le || c->op == T::Gt || c->op == T::Ge)) {
-        expr(c->a.get());
-        expr(c->b.get());
+        binaryOperands(c);
         mark(c->pos);
         Op op = c->op == T::Lt ? Op::JumpIfNotLt : c->op == T::Le ? Op::JumpIfNotLe : c->op == T::Gt ? Op::JumpIfNotGt : Op::JumpIfNotGe;
         return emitJump(op, -2);

@@ -214,6 +214,56 @@ Value Vm::execute(size_t entryFrame) {
                     CASE(GetLocal) PUSH(fr->base[pc[1]]); pc += 2; NEXT();
                     CASE(SetLocal) fr->base[pc[1]] = TOP(); pc += 2; NEXT();
                     CASE(SetLocalPop) fr->base[pc[1]] = POP(); pc += 2; NEXT();
+                    CASE(GetLocal2) {
+                        Value* base = fr->base;
+                        sp[0] = base[pc[1]];
+                        sp[1] = base[pc[2]];
+                        sp += 2;
+                        pc += 3;
+                        NEXT();
+                    }
+                    CASE(AddInt) {
+                        if (TOP().isNumber()) {
+                            TOP().num += pc[1];
+                            pc += 2;
+                            NEXT();
+                        }
+                        PUSH(Value::number(pc[1]));
+                        pc += 1;
+                        goto L_Add;
+                    }
+                    CASE(SubInt) {
+                        if (TOP().isNumber()) {
+                            TOP().num -= pc[1];
+                            pc += 2;
+                            NEXT();
+                        }
+                        PUSH(Value::number(pc[1]));
+                        pc += 1;
+                        goto L_Sub;
+                    }
+                    CASE(MulInt) {
+                        if (TOP().isNumber()) {
+                            TOP().num *= pc[1];
+                            pc += 2;
+                            NEXT();
+                        }
+                        PUSH(Value::number(pc[1]));
+                        pc += 1;
+                        goto L_Mul;
+                    }
+                    CASE(ModInt) {
+                        Value& a = TOP();
+                        int32_t k = pc[1];
+                        if (a.isNumber() && k > 0 && a.num >= 0 && a.num < 2147483648.0 && a.num == static_cast<double>(static_cast<int32_t>(a.num))) {
+                            a.num = static_cast<double>(static_cast<int32_t>(a.num) % k);
+                            pc += 2;
+                            NEXT();
+                        }
+                        PUSH(Value::number(k));
+                        pc += 1;
+                        goto L_Mod;
+                    }
                     CASE(IncLocal) CASE(DecLocal) {
                         Value& v = fr->base[pc[1]];
                         double d = v.isNumber() ? v.num : (SAVE(), toNumber(v));
@@ -709,6 +759,32 @@ Value Vm::execute(size_t entryFrame) {
                         NEXT();
                     }
                     CASE(Jump) pc = PROTO->code.data() + pc[1]; NEXT();
+                    CASE(LoopIfLt) CASE(LoopIfLe) CASE(LoopIfGt) CASE(LoopIfGe) {
+                        Value a = sp[-2], b = sp[-1];
+                        Op op = static_cast<Op>(*pc);
+                        bool r;
+                        if (a.isNumber() && b.isNumber()) {
+                            double x = a.num, y = b.num;
+                            r = op == Op::LoopIfLt ? x < y : op == Op::LoopIfGt ? x > y : op == Op::LoopIfLe ? x <= y : x >= y;
+                        } else {
+                            SAVE();
+                            r = compareValues(a, b, op == Op::LoopIfLt ? 0 : op == Op::LoopIfGt ? 1 : op == Op::LoopIfLe ? 2 : 3);
+                        }
+                        sp -= 2;
+                        if (!r) {
+                            pc += 2;
+                            NEXT();
+                        }
+                        goto L_Loop;
+                    }
+                    CASE(LoopIfTrue) {
+                        Value v = POP();
+                        if (!(v.isBool() ? v.boolean : toBoolean(v))) {
+                            pc += 2;
+                            NEXT();
+                        }
+                        goto L_Loop;
+                    }
                     CASE(Loop)
                         SAVE();
                         pc = PROTO->code.data() + pc[1];
