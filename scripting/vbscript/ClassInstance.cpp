@@ -11,6 +11,7 @@ namespace quillo::vbscript {
 using quillo::script::ArrayBound;
 using quillo::script::DISPID_UNKNOWN;
 using quillo::script::DISPID_VALUE;
+using quillo::script::Ref;
 using quillo::script::SafeArray;
 
 ClassInstance::ClassInstance(std::shared_ptr<ClassInfo> cls, Interpreter& interp, std::shared_ptr<bool> alive)
@@ -20,7 +21,8 @@ ClassInstance::ClassInstance(std::shared_ptr<ClassInfo> cls, Interpreter& interp
         std::vector<ArrayBound> bounds;
         for (int32_t u : uppers)
             bounds.push_back(ArrayBound{0, u});
-        auto arr = SafeArray::create(bounds, true);
+        // `Private a()` is a dynamic array without dimensions, `Private a(3)` a fixed one
+        auto arr = bounds.empty() ? Ref<SafeArray>(new SafeArray()) : SafeArray::create(bounds, true);
         fields_[size_t(field)] = Variant::fromArray(arr.get());
     }
 }

@@ -58,6 +58,11 @@ INSTANTIATE_TEST_SUITE_P(Members, Classes, ::testing::Values(
     ScriptCase{"fields start Empty and fixed arrays exist",
                "Class C\nPublic a, b(2)\nEnd Class\nSet o = New C : console.log TypeName(o.a) & UBound(o.b)",
                "Empty2\n"},
+    ScriptCase{"dynamic array field",
+               "Class C\nPrivate a()\nPublic Sub Grow(n) : ReDim Preserve a(n) : a(n) = n : End Sub\n"
+               "Public Function Top() : Top = UBound(a) & a(UBound(a)) : End Function\nEnd Class\n"
+               "Set o = New C : o.Grow 1 : o.Grow 4 : console.log o.Top()",
+               "44\n"},
     ScriptCase{"field array element assignment",
                "Class C\nPublic b(2)\nEnd Class\nSet o = New C : o.b(1) = 7 : console.log o.b(1)",
                "7\n"},
