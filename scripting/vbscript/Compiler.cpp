@@ -195,7 +195,7 @@ public:
             b.global = it->second.second;
             return b;
         }
-        if (const Procedure* outer = unit_.env.outer) {
+        if (const Procedure* outer = seesOuter ? unit_.env.outer : nullptr) {
             for (size_t i = 0; i < outer->localNames.size(); ++i) {
                 if (!outer->localNames[i].empty() && outer->localNames[i] == lower) {
                     b.kind = Binding::Outer;
@@ -204,7 +204,7 @@ public:
                 }
             }
         }
-        if (ClassInfo* cls = cls_ ? cls_ : unit_.env.outerClass) {
+        if (ClassInfo* cls = cls_) {
             int m = cls->find(lower);
             if (m >= 0) {
                 const ClassMember& mem = cls->members[size_t(m)];
@@ -282,7 +282,7 @@ public:
         case ExprKind::Literal: emitConst(e.value); break;
         case ExprKind::Name: loadName(e); break;
         case ExprKind::Me:
-            if (!cls_ && !unit_.env.outerClass)
+            if (!cls_)
                 failAt(cerr::InvalidMe, e.pos);
             emit(OpCode::LoadMe);
             break;
@@ -1145,6 +1145,9 @@ public:
     }
 
     std::unordered_set<std::u16string> procNames_;
+    // Only the top-level code of an Execute / Eval text sees the caller's locals and Me;
+    // procedures it defines run anywhere later.
+    bool seesOuter = false;
 
 private:
     // Operand stack depth: expressions never branch, so a linear pass is exact.
@@ -1365,6 +1368,7 @@ CompiledUnit compileProgram(ProgramAst& program, CompileEnv& env)
 
     out.main = newProcedure(u"", ProcKind::Sub, unit);
     ProcCompiler mainCompiler(unit, *out.main, env.outerClass, env.outer == nullptr);
+    mainCompiler.seesOuter = true;
     mainCompiler.procNames_ = procNames;
     mainCompiler.hoistDeclarations(program.body);
     for (const StmtPtr& s : program.body) {
@@ -1398,6 +1402,7 @@ std::unique_ptr<Procedure> compileEval(Expr& expr, CompileEnv& env)
     UnitState unit{env, source, {}, {}, {}, env.optionExplicit};
     auto proc = newProcedure(u"", ProcKind::Function, unit);
     ProcCompiler pc(unit, *proc, env.outerClass, env.outer == nullptr);
+    pc.seesOuter = true;
     proc->resultSlot = pc.hidden();
     pc.markStatement();
     pc.expr(expr);

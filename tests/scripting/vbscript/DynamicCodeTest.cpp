@@ -30,6 +30,13 @@ INSTANTIATE_TEST_SUITE_P(Scoping, DynamicCode, ::testing::Values(
                "Class C\nPrivate m\nPublic Sub S\nm = 2\nExecute \"m = m + 1\"\nconsole.log Eval(\"m * Me.Two()\")\nEnd Sub\n"
                "Public Function Two() : Two = 2 : End Function\nEnd Class\nSet o = New C : o.S",
                "6\n"},
+    ScriptCase{"procedures defined by Execute in a procedure do not see its locals",
+               "Sub S\nDim lv : lv = 5\nExecute \"Function G() : G = lv : End Function\"\nEnd Sub\nS\nlv = 7\nconsole.log G()",
+               "7\n"},
+    ScriptCase{"procedures defined by Execute in a method do not see its fields",
+               "Class C\nPrivate m\nPublic Sub S : m = 1 : Execute \"Function H() : H = TypeName(m) : End Function\" : End Sub\nEnd Class\n"
+               "Set o = New C : o.S\nconsole.log H()",
+               "Empty\n"},
     ScriptCase{"runtime error inside Eval", "On Error Resume Next\nx = Eval(\"1 / 0\")\nconsole.log Err.Number", "11\n"},
     ScriptCase{"syntax error inside Execute is catchable", "On Error Resume Next\nExecute \"x = (\"\nconsole.log Err.Number", "1023\n"},
     ScriptCase{"Eval of a statement is a syntax error", "On Error Resume Next\nx = Eval(\"y = 1 : z = 2\")\nconsole.log Err.Number", "1025\n"},
