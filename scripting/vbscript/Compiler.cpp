@@ -1161,6 +1161,11 @@ private:
             if (nextStart < proc_.statementStarts.size() && proc_.statementStarts[nextStart] == pc)
                 depth = 0;
             depth += stackEffect(proc_.code[pc]);
+            OpCode op = proc_.code[pc].op;
+            if (op == OpCode::LoadField || op == OpCode::StoreField || op == OpCode::RefField)
+                proc_.needsMe = true;
+            if (op == OpCode::LoadOuter || op == OpCode::StoreOuter || op == OpCode::RefOuter)
+                proc_.needsOuter = true;
             if (depth < 0)
                 depth = 0;
             maxDepth = std::max(maxDepth, depth);

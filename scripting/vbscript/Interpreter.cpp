@@ -512,6 +512,8 @@ Variant Interpreter::call(Procedure& proc, ClassInstance* me, std::span<Variant>
 {
     if (int(args.size()) != proc.paramCount)
         failNamed(err::WrongArguments, proc.name);
+    if ((proc.needsMe && !me) || (proc.needsOuter && !outer))
+        fail(51); // Internal error: never for compiled code, checked once per call
     enterFrameChecks();
     size_t n = size_t(proc.localCount + proc.maxStack);
     Frame f;

@@ -97,6 +97,8 @@ struct Procedure {
     int localCount = 0;                    // parameters, result, Dims, hidden temporaries
     int resultSlot = -1;                   // Functions and Property Get
     int maxStack = 0;
+    bool needsMe = false;    // reads or writes fields of Me
+    bool needsOuter = false; // reads or writes locals of the frame it was executed in
     std::vector<std::u16string> localNames; // lower case, by slot ("" for hidden)
     ClassInfo* owner = nullptr;
     std::shared_ptr<SourceText> source;
