@@ -10,6 +10,7 @@
 #include "scripting/vbscript/ErrObject.h"
 #include "scripting/vbscript/Operators.h"
 #include "scripting/vbscript/Parser.h"
+#include "scripting/vbscript/library/TextLimits.h"
 
 #include <pthread.h>
 
@@ -929,6 +930,7 @@ Variant Interpreter::execute(Frame& f)
                     Variant& a = sp[-2];
                     Variant& b = sp[-1];
                     if (a.isString() && b.isString()) {
+                        library::checkStringLength(a.asString().size() + b.asString().size());
                         if (std::u16string* s = a.uniqueString())
                             s->append(b.asString());
                         else
@@ -1195,6 +1197,8 @@ Variant Interpreter::execute(Frame& f)
                     Variant& target = sp[-2].deref();
                     const Variant& v = sp[-1];
                     std::u16string* s = target.uniqueString();
+                    if (s && v.isString())
+                        library::checkStringLength(s->size() + v.asString().size());
                     if (s && v.isString())
                         s->append(v.asString());
                     else if (s && !v.isNull() && v.type() != VarType::Object)

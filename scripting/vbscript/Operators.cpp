@@ -3,6 +3,7 @@
 #include "scripting/core/Convert.h"
 #include "scripting/core/ErrorTable.h"
 #include "scripting/core/ScriptError.h"
+#include "scripting/vbscript/library/TextLimits.h"
 
 #include <cfloat>
 #include <cmath>
@@ -407,9 +408,13 @@ Variant concat(const Variant& av, const Variant& bv)
     const Variant& b = bv.deref();
     if (a.isNull() && b.isNull())
         return Variant::null();
-    if (a.isString() && b.isString())
+    if (a.isString() && b.isString()) {
+        library::checkStringLength(a.asString().size() + b.asString().size());
         return Variant::fromString(a.asString() + b.asString());
-    return Variant::fromString(conv::toTextOrEmpty(a) + conv::toTextOrEmpty(b));
+    }
+    std::u16string x = conv::toTextOrEmpty(a), y = conv::toTextOrEmpty(b);
+    library::checkStringLength(x.size() + y.size());
+    return Variant::fromString(x + y);
 }
 
 Variant negate(const Variant& av)

@@ -129,6 +129,15 @@ TEST(Safety, BrokenTextGivesErrors)
     EXPECT_TRUE(r.error.has_value());
 }
 
+TEST(Safety, HugeStringIsOutOfStringSpace)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "hundreds of megabytes of shadow memory";
+#endif
+    EXPECT_EQ(outputOf("On Error Resume Next\ns = \"ab\"\nFor i = 1 To 40 : s = s & s : Next\nconsole.log Err.Number & \" \" & Len(s)"),
+              "14 268435456\n");
+}
+
 TEST(Safety, HugeArrayIsAnError)
 {
 #if defined(__SANITIZE_ADDRESS__)
