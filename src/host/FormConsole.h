@@ -1,9 +1,12 @@
 #pragma once
-// The console window: a separate top-level window holding the console text. The user's
-// close box only hides it; it closes for good when the program ends.
+// The console window: a separate top-level window holding what scripts log. The user's
+// close box only hides it; it closes for good when the program ends. Its Edit menu is
+// never in a menu bar: it is the text box's pop-up menu.
 
 #include <QWidget>
 
+class QAction;
+class QMenu;
 class QPlainTextEdit;
 
 namespace quillo {
@@ -15,8 +18,29 @@ public:
 
     QPlainTextEdit* TextOutput;
 
+    QMenu* MenuEdit;
+    QAction* MenuEditCopy;
+    QAction* MenuEditSelectAll;
+    QAction* MenuEditSeparator;
+    QAction* MenuEditClear;
+
+    // Appends `message` as a new line (no line break before the first line), then moves
+    // the caret to the end. A hidden console collects silently.
+    void log(const QString& message);
+
+    // The whole console text with CR LF line breaks.
+    QString text() const;
+
     // Closes the window for good, as when the program ends.
     void closeWithProgram();
+
+public slots:
+    void MenuEditCopy_Click();
+    void MenuEditSelectAll_Click();
+    void MenuEditClear_Click();
+    void TextOutput_Change();
+    // The right button and the Menu key: the pop-up Edit menu at the mouse pointer.
+    void TextOutput_MouseDown();
 
 signals:
     // The user closed the window from its close box; it is now hidden.
@@ -24,8 +48,12 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void moveCaretToEnd();
+
     bool m_closingWithProgram = false;
 };
 
