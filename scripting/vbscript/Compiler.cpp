@@ -291,7 +291,7 @@ public:
             pos_ = e.pos;
             noteObject(emit(OpCode::CallMember, 0, isMe(e.left.get()) ? 1 : 0, name(e.name)), e);
             break;
-        case ExprKind::Call: call(e, true); break;
+        case ExprKind::Call: call(e); break;
         case ExprKind::Paren: expr(*e.left); break;
         case ExprKind::Unary:
         case ExprKind::Binary:
@@ -549,9 +549,8 @@ public:
     }
 
     // `callee(args)` or a call statement's target; leaves the result on the stack.
-    void call(const Expr& e, bool wantValue)
+    void call(const Expr& e)
     {
-        (void)wantValue;
         const Expr& callee = *e.left;
         if (callee.kind == ExprKind::Name) {
             Binding b = resolve(callee.name, true);
@@ -627,8 +626,7 @@ public:
     void intrinsicCall(Intrinsic in, const Expr& e)
     {
         if (in == Intrinsic::CreateObject || in == Intrinsic::GetObject) {
-            size_t max = in == Intrinsic::CreateObject ? 2 : 2;
-            if (e.args.empty() || e.args.size() > max) {
+            if (e.args.empty() || e.args.size() > 2) {
                 emitRaise(quillo::script::err::WrongArguments, e.left->name);
                 return;
             }
@@ -855,7 +853,7 @@ public:
     {
         const Expr& t = *s.target;
         if (t.kind == ExprKind::Call) {
-            call(t, false);
+            call(t);
         } else if (t.kind == ExprKind::Name) {
             Binding b = resolve(t.name, true);
             if (b.kind == Binding::Global || b.kind == Binding::GlobalProc) {

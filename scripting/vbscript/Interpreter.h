@@ -94,7 +94,6 @@ private:
     GlobalTable globals_;
     std::unordered_map<std::u16string, std::shared_ptr<ClassInfo>> classes_;
     std::vector<std::unique_ptr<Procedure>> procs_;           // every compiled procedure
-    std::vector<std::unique_ptr<Procedure>> mains_;           // top-level code of past texts
     std::vector<std::shared_ptr<ClassInfo>> replacedClasses_; // redefined ones stay for live instances
     std::vector<std::pair<int, quillo::script::DispatchPtr>> memberObjects_;
     VariantArena arena_;
@@ -102,7 +101,6 @@ private:
     quillo::script::DispatchPtr errObject_;
     BuiltinContext builtins_;
     std::shared_ptr<bool> alive_;
-    bool optionExplicit_ = false;
 
     // Native stack guard: calls fail with 28 once the stack pointer passes stackLimit_.
     const char* stackLimit_ = nullptr;

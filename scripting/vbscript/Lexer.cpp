@@ -207,13 +207,11 @@ private:
             fail(cerr::IdentifierTooLong, t.line, t.column);
         std::u16string lower = quillo::script::toLower(word);
         if (lower == u"rem") {
+            // a comment to the end of the line: the token is the line break after it
             skipToLineEnd();
             t.kind = Tok::Newline;
-            // the line break itself follows as its own token; mark this as nothing
-            t.kind = Tok::Newline;
-            if (pos_ < src_.size()) {
+            if (pos_ < src_.size())
                 scan(t);
-            }
             return;
         }
         auto it = reservedWords().find(lower);
@@ -388,16 +386,6 @@ quillo::script::ScriptError compileError(int number, std::u16string_view source,
         ++end;
     e.sourceText = std::u16string(source.substr(p, end - p));
     return e;
-}
-
-const char* tokenName(Tok kind)
-{
-    switch (kind) {
-    case Tok::End: return "end";
-    case Tok::Newline: return "newline";
-    case Tok::Identifier: return "identifier";
-    default: return "token";
-    }
 }
 
 } // namespace quillo::vbscript

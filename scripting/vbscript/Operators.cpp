@@ -165,8 +165,6 @@ Variant arith(Arith kind, const Variant& a, const Variant& b)
                 fail(err::Overflow);
             return Variant::fromCurrency(int64_t(rounded));
         }
-        if (kind == Arith::Mul && b.type() != VarType::Currency)
-            std::swap(x, x);
         int64_t y = currencyOf(b);
         bool overflow = kind == Arith::Add ? __builtin_add_overflow(x, y, &z) : __builtin_sub_overflow(x, y, &z);
         if (overflow)

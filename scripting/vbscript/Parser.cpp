@@ -143,7 +143,6 @@ private:
     {
         Pos p = here();
         bool isPublic = true, hasScope = false, isDefault = false;
-        size_t start = pos_;
         if (at(Tok::KwPublic) || at(Tok::KwPrivate)) {
             isPublic = at(Tok::KwPublic);
             hasScope = true;
@@ -178,7 +177,6 @@ private:
             prog.body.push_back(std::move(s));
             return;
         }
-        (void)start;
         Context ctx;
         prog.body.push_back(statement(ctx));
     }

@@ -39,6 +39,4 @@ struct Token {
     quillo::script::Variant value;
 };
 
-const char* tokenName(Tok kind);
-
 } // namespace quillo::vbscript
