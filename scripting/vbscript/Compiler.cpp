@@ -303,7 +303,7 @@ public:
             if (e.kind == ExprKind::Binary)
                 expr(*e.right);
             pos_ = e.pos;
-            emit(opFor(e));
+            emit(opFor(e), e.kind == ExprKind::Binary ? literalFlags(e) : 0);
             break;
         case ExprKind::New: emit(OpCode::New, 0, 0, name(e.name)); break;
         }
@@ -311,6 +311,14 @@ public:
     }
 
     static bool isMe(const Expr* e) { return e && e->kind == ExprKind::Me; }
+
+    // For comparisons: bit 0 when the left operand is a literal or constant, bit 1 the right.
+    uint8_t literalFlags(const Expr& e)
+    {
+        if (e.op < Op::Eq || e.op > Op::Ge)
+            return 0;
+        return uint8_t((constantValue(*e.left) ? 1 : 0) | (constantValue(*e.right) ? 2 : 0));
+    }
 
     // Error texts name the object ('o') and the member ('o.Bar') when the object is a
     // plain variable.
@@ -392,6 +400,29 @@ public:
         if (auto it = localConsts_.find(lower); it != localConsts_.end()) {
             b.kind = Binding::Constant;
             b.value = it->second;
+            return b;
+        }
+        if (dynamics_.count(lower))
+            return b;
+        if (auto it = unit_.globalConsts.find(lower); it != unit_.globalConsts.end()) {
+            b.kind = Binding::Constant;
+            b.value = it->second;
+            return b;
+        }
+        int g = unit_.env.globals.find(lower);
+        if (g >= 0 && (unit_.env.globals[g].declared || unit_.declaredGlobals.count(lower))) {
+            const GlobalSlot& slot = unit_.env.globals[g];
+            if (slot.isConst && !slot.proc) {
+                b.kind = Binding::Constant;
+                b.value = slot.value;
+            }
+            return b;
+        }
+        if (cls_ && cls_->find(lower) >= 0)
+            return b;
+        if (const BuiltinConstant* c = findBuiltinConstant(shown)) {
+            b.kind = Binding::Constant;
+            b.value = c->value;
         }
         return b;
     }
@@ -923,7 +954,7 @@ public:
                 emit(OpCode::LoadLocal, 0, uint16_t(slot));
                 expr(*v);
                 pos_ = c.pos;
-                emit(OpCode::Eq);
+                emit(OpCode::Eq, uint8_t(constantValue(*v) ? 2 : 0));
                 toBody.push_back(emit(OpCode::JumpTrue));
             }
             int skip = emit(OpCode::Jump);

@@ -290,8 +290,9 @@ inline Variant wholeValues(const Variant& a, const Variant& b, bool isMod)
     return isMod ? ops::modulo(a, b) : ops::intDivide(a, b);
 }
 
-// -1 / 0 / 1, or 2 for Null; numbers of the common types inline.
-inline int compareValues(const Variant& a, const Variant& b)
+// -1 / 0 / 1, or 2 for Null; numbers of the common types inline. `literals`: bit 0
+// the left operand is a literal, bit 1 the right one.
+inline int compareValues(const Variant& a, const Variant& b, uint8_t literals = 0)
 {
     VarType ta = a.type(), tb = b.type();
     if (isIntish(ta) && isIntish(tb)) {
@@ -302,7 +303,7 @@ inline int compareValues(const Variant& a, const Variant& b)
         double x = numOf(a), y = numOf(b);
         return x < y ? -1 : x > y ? 1 : 0;
     }
-    return ops::compare(a, b);
+    return ops::compare(a, b, ops::Typed{(literals & 1) != 0, (literals & 2) != 0});
 }
 
 // The For loop's test: counter not yet past the limit in the step's direction.
@@ -947,7 +948,7 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::Gt:
                 case OpCode::Le:
                 case OpCode::Ge: {
-                    int c = compareValues(sp[-2], sp[-1]);
+                    int c = compareValues(sp[-2], sp[-1], in.a);
                     bool r = false;
                     switch (in.op) {
                     case OpCode::Eq: r = c == 0; break;

@@ -461,7 +461,7 @@ Variant logicalXor(const Variant& a, const Variant& b) { return logic(Logic::Xor
 Variant logicalEqv(const Variant& a, const Variant& b) { return logic(Logic::Eqv, a, b); }
 Variant logicalImp(const Variant& a, const Variant& b) { return logic(Logic::Imp, a, b); }
 
-int compare(const Variant& av, const Variant& bv)
+int compare(const Variant& av, const Variant& bv, Typed typed)
 {
     Variant a = plain(av), b = plain(bv);
     if (a.isNull() || b.isNull())
@@ -473,17 +473,24 @@ int compare(const Variant& av, const Variant& bv)
     if (b.isString() && a.isEmpty())
         return b.asString().empty() ? 0 : -1;
     if (a.isString() || b.isString()) {
-        const Variant& s = a.isString() ? a : b;
-        const Variant& n = a.isString() ? b : a;
+        bool textFirst = a.isString();
+        const Variant& s = textFirst ? a : b;
+        const Variant& n = textFirst ? b : a;
         if (!isNumberLike(n))
             fail(err::TypeMismatch);
-        auto parsed = conv::parseNumber(s.asString());
+        bool numberIsLiteral = textFirst ? typed.rightLiteral : typed.leftLiteral;
+        bool textIsLiteral = textFirst ? typed.leftLiteral : typed.rightLiteral;
         int c;
-        if (parsed)
-            c = sign(*parsed - numberOf(n)); // text vs number: text read as a number
-        else
-            c = 1; // a number sorts before text
-        return a.isString() ? c : -c;
+        if (numberIsLiteral && !textIsLiteral) {
+            // a literal number is hard-typed: the text must read as a number
+            c = sign(conv::textToDouble(s.asString()) - numberOf(n));
+        } else if (textIsLiteral && !numberIsLiteral) {
+            // a literal text: the number is compared as its text
+            c = compareText(s.asString(), conv::toText(n));
+        } else {
+            c = 1; // two variables: a number sorts before text
+        }
+        return textFirst ? c : -c;
     }
     if (!isNumberLike(a) || !isNumberLike(b))
         fail(err::TypeMismatch);

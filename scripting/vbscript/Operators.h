@@ -28,8 +28,16 @@ Variant logicalXor(const Variant& a, const Variant& b);
 Variant logicalEqv(const Variant& a, const Variant& b);
 Variant logicalImp(const Variant& a, const Variant& b);
 
+// Which operands of a comparison are literals (or constants): those are hard-typed, so
+// text compared with a literal number is read as a number, a number compared with
+// literal text is compared as text, and two variables compare a number below any text.
+struct Typed {
+    bool leftLiteral = false;
+    bool rightLiteral = false;
+};
+
 // -1, 0, 1, or 2 when either side is Null (the comparison is then Null).
-int compare(const Variant& a, const Variant& b);
+int compare(const Variant& a, const Variant& b, Typed typed = {});
 Variant compareOp(Op op, const Variant& a, const Variant& b);
 // `a Is b`: both must be objects (424 otherwise).
 bool sameObject(const Variant& a, const Variant& b);

@@ -126,6 +126,19 @@ INSTANTIATE_TEST_SUITE_P(Literals, Values, ::testing::Values(
     ValueCase{"[my var] + 1", "1 Integer"},
     ValueCase{"1 + _\n 2", "3 Integer"}));
 
+// Text against numbers: literals are hard-typed, two variables put numbers before text.
+TEST(Comparisons, TextAgainstNumbers)
+{
+    RunResult r = runScript(
+        "a = \"1\" : b = 1 : c = \"10\"\n"
+        "console.log (a = 1) & \" \" & (a = b) & \" \" & (1 = a) & \" \" & (b = \"1\")\n"
+        "console.log (c > 9) & \" \" & (c > b) & \" \" & (b < \"x\")\n"
+        "Const ONE = 1\nconsole.log (a = ONE)\n"
+        "Select Case a\nCase 1 : console.log \"case\"\nCase Else : console.log \"else\"\nEnd Select\n"
+        "On Error Resume Next\nx = (\"z\" < 1)\nconsole.log Err.Number\nd = \"z\"\nx = (d < 1)\nconsole.log Err.Number");
+    EXPECT_EQ(r.text(), "True False True True\nTrue True True\nTrue\ncase\n0\n13\n");
+}
+
 // Conditions: Null and Empty are False, text must read as a Boolean or number.
 TEST(Conditions, TruthOfValues)
 {
