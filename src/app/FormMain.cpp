@@ -4,6 +4,7 @@
 #include "src/app/MainLayout.h"
 #include "src/document/DocumentName.h"
 #include "src/editor/DocumentBox.h"
+#include "src/editor/Editor.h"
 #include "src/host/FormConsole.h"
 #include "src/platform/Dialogs.h"
 #include "src/platform/Twips.h"
@@ -48,6 +49,7 @@ FormMain::FormMain(Dialogs& dialogs, QWidget* parent)
     createControls();
     createMenus();
     connectCommands();
+    createEditor();
 
     const int menuHeight = menuBar()->sizeHint().height();
     move(pixelsFromTwips(ClientLeft), pixelsFromTwips(ClientTop));
@@ -205,6 +207,22 @@ void FormMain::connectCommands() {
         connect(box, &DocumentBox::change, this, &FormMain::TextMain_Change);
 }
 
+void FormMain::createEditor() {
+    EditorControls controls;
+    controls.window = this;
+    controls.dialogs = &m_dialogs;
+    controls.MenuEdit = MenuEdit;
+    controls.editItems = {MenuEditUndo, MenuEditCut, MenuEditCopy, MenuEditPaste, MenuEditDelete};
+    controls.MenuEditGoto = MenuEditGoto;
+    controls.MenuEditSelectAll = MenuEditSelectAll;
+    controls.MenuFormatFont = MenuFormatFont;
+    controls.consoleOutput = [this] { return m_console ? m_console->TextOutput : nullptr; };
+    controls.UpdateStatus = [this] { UpdateStatus(); };
+    WordWrapView wordWrap{TextMain,          TextIndex,           StatusBarShown, MenuFormatWordWrap,
+                          MenuEditGoto,      MenuViewStatusBar,   PictureStatus,  [this] { layOut(); }};
+    m_editor = new Editor(std::move(controls), std::move(wordWrap), this);
+}
+
 // ---- Load and unload ------------------------------------------------------------------
 
 // The load step: the untitled document, the console window, the layout. Restoring the
@@ -217,6 +235,7 @@ void FormMain::Form_Load() {
     // View > Console is checked.
     m_console = new FormConsole(this);
     connect(m_console, &FormConsole::hiddenByUser, this, [this] { MenuViewConsole->setChecked(false); });
+    m_console->TextOutput->setFont(TextMain[0]->font());
     m_console->setVisible(MenuViewConsole->isChecked());
 
     layOut();

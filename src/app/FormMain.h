@@ -19,6 +19,7 @@ namespace quillo {
 
 class Dialogs;
 class DocumentBox;
+class Editor;
 class FormConsole;
 
 class FormMain : public QMainWindow, private DocumentHost {
@@ -31,6 +32,9 @@ public:
     Dialogs& dialogs() const { return m_dialogs; }
     Document& document() { return m_document; }
     FormConsole& console() const { return *m_console; }
+    // The editor commands: Edit menu and undo snapshot, Go To, word wrap, font, the boxes'
+    // key and mouse events.
+    Editor& editor() const { return *m_editor; }
 
     // Public operations, also offered to scripts.
     Q_INVOKABLE QString GetFileNameFromPath(const QString& Path) const;
@@ -128,6 +132,7 @@ private:
     void createViewMenu();
     void createHelpMenu();
     void connectCommands();
+    void createEditor();
 
     void Form_Load();
     // The close request: true when the window may close.
@@ -141,6 +146,7 @@ private:
     Dialogs& m_dialogs;
     Document m_document;
     FormConsole* m_console = nullptr;
+    Editor* m_editor = nullptr;
     bool m_unloaded = false;
 };
 

@@ -1,5 +1,9 @@
 #include "src/editor/DocumentBox.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -18,6 +22,9 @@ DocumentBox::DocumentBox(int index, QWidget* parent) : QPlainTextEdit(parent), m
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     }
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The only undo memory is the main window's snapshot; the only menu its Edit menu.
+    setUndoRedoEnabled(false);
+    setContextMenuPolicy(Qt::PreventContextMenu);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_direct) emit change(m_index);
     });
@@ -91,5 +98,75 @@ int DocumentBox::lineIndex(int line) const {
     const QTextBlock block = document()->findBlockByNumber(number);
     return block.isValid() ? block.position() : -1;
 }
+
+namespace {
+int shiftMask(Qt::KeyboardModifiers modifiers) {
+    int mask = 0;
+    if (modifiers & Qt::ShiftModifier) mask |= shiftmask::Shift;
+    if (modifiers & Qt::ControlModifier) mask |= shiftmask::Ctrl;
+    if (modifiers & Qt::AltModifier) mask |= shiftmask::Alt;
+    return mask;
+}
+
+int buttonCode(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton: return mousebutton::Left;
+    case Qt::RightButton: return mousebutton::Right;
+    case Qt::MiddleButton: return mousebutton::Middle;
+    default: return 0;
+    }
+}
+} // namespace
+
+bool DocumentBox::isEnabledCommandKey(const QKeyEvent& event) const {
+    const QKeySequence pressed(event.keyCombination());
+    return std::any_of(m_commands.begin(), m_commands.end(), [&](const QAction* command) {
+        return command->isEnabled() && command->shortcut() == pressed;
+    });
+}
+
+bool DocumentBox::event(QEvent* event) {
+    // Left unaccepted, the override request lets the menu command's shortcut run instead
+    // of the box's own handling of the key.
+    if (event->type() == QEvent::ShortcutOverride && isEnabledCommandKey(*static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void DocumentBox::keyPressEvent(QKeyEvent* event) {
+    emit keyDown(m_index, event->key(), shiftMask(event->modifiers()));
+    if (event->key() == Qt::Key_Menu) {
+        event->accept(); // the handler has opened the Edit menu instead
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void DocumentBox::mousePressEvent(QMouseEvent* event) {
+    const int button = buttonCode(event->button());
+    const int shift = shiftMask(event->modifiers());
+    const QPoint position = event->position().toPoint();
+    // The right button opens the Edit menu and the middle one does nothing: neither moves
+    // the caret nor pastes the selection as the box would.
+    if (button == mousebutton::Right || button == mousebutton::Middle) {
+        event->accept();
+        emit mouseDown(m_index, button, shift, position);
+        return;
+    }
+    QPlainTextEdit::mousePressEvent(event);
+    emit mouseDown(m_index, button, shift, position);
+}
+
+void DocumentBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton || event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::mouseReleaseEvent(event);
+}
+
+void DocumentBox::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
 
 } // namespace quillo
