@@ -56,7 +56,35 @@ Variant ClassInstance::invoke(int32_t id, quillo::script::InvokeKind kind, std::
     return interp_.invokeMember(*this, member, kind, args);
 }
 
+namespace {
+
+// Releasing the head of a long chain of objects (a linked list) would recurse once per
+// node; past this depth the releases are queued and run one after another instead.
+constexpr int kMaxNestedReleases = 64;
+thread_local int releaseDepth = 0;
+thread_local std::vector<ClassInstance*> pendingReleases;
+
+} // namespace
+
 void ClassInstance::lastReleased() noexcept
+{
+    if (releaseDepth >= kMaxNestedReleases) {
+        pendingReleases.push_back(this);
+        return;
+    }
+    ++releaseDepth;
+    destroy();
+    if (releaseDepth == 1) {
+        while (!pendingReleases.empty()) {
+            ClassInstance* next = pendingReleases.back();
+            pendingReleases.pop_back();
+            next->destroy();
+        }
+    }
+    --releaseDepth;
+}
+
+void ClassInstance::destroy() noexcept
 {
     if (initialized_ && *alive_ && cls_->terminate) {
         initialized_ = false; // Class_Terminate runs once

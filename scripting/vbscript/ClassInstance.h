@@ -35,6 +35,10 @@ protected:
     void lastReleased() noexcept override;
 
 private:
+    // Runs Class_Terminate (once) and deletes the instance.
+    void destroy() noexcept;
+
+private:
     std::shared_ptr<ClassInfo> cls_; // shared: an instance may outlive the engine
     Interpreter& interp_;
     std::shared_ptr<bool> alive_; // false once the engine is gone: no terminator then

@@ -129,6 +129,15 @@ TEST(Safety, BrokenTextGivesErrors)
     EXPECT_TRUE(r.error.has_value());
 }
 
+// Releasing the head of a long list of objects must not recurse once per node.
+TEST(Safety, LongObjectChainsRelease)
+{
+    const char* list = "Class T\nPublic NextNode\nPrivate Sub Class_Terminate : count = count + 1 : End Sub\nEnd Class\n"
+                       "count = 0\nSet head = Nothing\nFor i = 1 To 200000\nSet n = New T : Set n.NextNode = head : Set head = n\nNext\n"
+                       "Set n = Nothing\nSet head = Nothing\nconsole.log count";
+    EXPECT_EQ(outputWithStack(list, size_t(1) << 20), "200000\n");
+}
+
 TEST(Safety, HugeStringIsOutOfStringSpace)
 {
 #if defined(__SANITIZE_ADDRESS__)
