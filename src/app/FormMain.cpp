@@ -2,11 +2,13 @@
 
 #include "src/app/AppIcon.h"
 #include "src/app/MainLayout.h"
+#include "src/app/Settings.h"
 #include "src/document/DocumentName.h"
 #include "src/editor/DocumentBox.h"
 #include "src/editor/Editor.h"
 #include "src/host/FormConsole.h"
 #include "src/platform/Dialogs.h"
+#include "src/platform/IniSettingsStore.h"
 #include "src/platform/Twips.h"
 
 #include "scripting/core/ProductInfo.h"
@@ -42,7 +44,15 @@ QRect rectFromTwips(QRect twips) {
 } // namespace
 
 FormMain::FormMain(Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_dialogs(dialogs), m_document(*this) {
+    : FormMain(dialogs, std::make_unique<IniSettingsStore>(), nullptr, parent) {}
+
+FormMain::FormMain(Dialogs& dialogs, SettingsStore& settings, QWidget* parent)
+    : FormMain(dialogs, nullptr, &settings, parent) {}
+
+FormMain::FormMain(Dialogs& dialogs, std::unique_ptr<SettingsStore> ownSettings, SettingsStore* settings,
+                   QWidget* parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_document(*this), m_ownSettings(std::move(ownSettings)),
+      m_settings(settings ? *settings : *m_ownSettings) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(fromView(product::Title));
     setWindowIcon(columnIcon());
@@ -238,6 +248,8 @@ void FormMain::Form_Load() {
     m_console->TextOutput->setFont(TextMain[0]->font());
     m_console->setVisible(MenuViewConsole->isChecked());
 
+    // Also decides the console window's visibility.
+    RestoreSettings(*this, m_settings);
     layOut();
 }
 
@@ -247,6 +259,8 @@ bool FormMain::QueryUnload() { return true; }
 // The unload step ends the program and the console window with it; writing the settings and
 // the recent-files list comes first.
 void FormMain::Form_Unload() {
+    SaveSettings(*this, m_settings);
+    m_settings.sync();
     m_unloaded = true;
     m_console->closeWithProgram();
     emit unloaded();

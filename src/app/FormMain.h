@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -21,17 +22,24 @@ class Dialogs;
 class DocumentBox;
 class Editor;
 class FormConsole;
+class SettingsStore;
 
 class FormMain : public QMainWindow, private DocumentHost {
     Q_OBJECT
 public:
     // Creates the window hidden and runs its load step.
     explicit FormMain(Dialogs& dialogs, QWidget* parent = nullptr);
+    // The same with settings read from and written to settings instead of the user's
+    // own store.
+    FormMain(Dialogs& dialogs, SettingsStore& settings, QWidget* parent = nullptr);
     ~FormMain() override;
 
     Dialogs& dialogs() const { return m_dialogs; }
     Document& document() { return m_document; }
     FormConsole& console() const { return *m_console; }
+    // The settings store of this run ("Brenholt"/"Tarka"): the load step reads it, the
+    // unload step writes it and ends with its sync().
+    SettingsStore& settings() const { return m_settings; }
     // The editor commands: Edit menu and undo snapshot, Go To, word wrap, font, the boxes'
     // key and mouse events.
     Editor& editor() const { return *m_editor; }
@@ -122,6 +130,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // ownSettings: the user's store, used when settings is null.
+    FormMain(Dialogs& dialogs, std::unique_ptr<SettingsStore> ownSettings, SettingsStore* settings,
+             QWidget* parent);
+
     void createControls();
     void createMenus();
     void createFileMenu();
@@ -145,6 +157,8 @@ private:
 
     Dialogs& m_dialogs;
     Document m_document;
+    std::unique_ptr<SettingsStore> m_ownSettings;
+    SettingsStore& m_settings;
     FormConsole* m_console = nullptr;
     Editor* m_editor = nullptr;
     bool m_unloaded = false;

@@ -28,7 +28,8 @@ TEST_F(ShellCommandsTest, LoadStepGivesTheUntitledCaptionAndCreationState) {
 TEST_F(ShellCommandsTest, ExitAndCloseBoxShareOneUnloadPath) {
     for (bool viaMenu : {true, false}) {
         SCOPED_TRACE(viaMenu ? "File > Exit" : "close box");
-        form = std::make_unique<FormMain>(dialogs);
+        settings = MemorySettingsStore{}; // the first round's exit wrote the console check
+        form = std::make_unique<FormMain>(dialogs, settings);
         form->show();
         form->MenuViewConsole->trigger();
         ASSERT_TRUE(form->console().isVisible());
