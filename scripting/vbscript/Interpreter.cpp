@@ -524,6 +524,8 @@ Variant Interpreter::call(Procedure& proc, ClassInstance* me, std::span<Variant>
     f.outer = outer;
     f.locals = arena_.allocate(n);
     f.stack = f.locals + proc.localCount;
+    for (int i = 0; i < proc.localCount; ++i)
+        new (&f.locals[i]) Variant(); // may hold a stale scalar of an earlier frame's stack
     ++depth_;
     struct Release {
         Interpreter* self;
@@ -532,13 +534,18 @@ Variant Interpreter::call(Procedure& proc, ClassInstance* me, std::span<Variant>
         size_t n;
         ~Release()
         {
-            f->unpinFrom(f->stack);
+            if (!f->pins.empty())
+                f->unpinFrom(f->stack);
+            // Only locals can own payloads here: the operand stack is released as it
+            // is popped (and on errors). Stale scalars stay; the next call resets its
+            // locals on entry.
             for (size_t i = 0; i < n; ++i)
-                p[i].clear();
+                if (ownsPayload(p[i].type()))
+                    p[i].clear();
             self->arena_.release();
             --self->depth_;
         }
-    } release{this, &f, f.locals, n};
+    } release{this, &f, f.locals, size_t(proc.localCount)};
     DispatchPtr keepMe(me); // Me lives while its method runs
     for (size_t i = 0; i < args.size(); ++i) {
         Variant& a = args[i];
@@ -805,7 +812,8 @@ Variant Interpreter::execute(Frame& f)
         for (int i = 0; i < n; ++i) {
             --sp;
             if (ownsPayload(sp->type()))
-                sp->clear();
+                if (ownsPayload(sp->type()))
+                    sp->clear();
         }
     };
 
@@ -819,7 +827,8 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::StoreLocal:
                     --sp;
                     store(locals[in.b], std::move(*sp), in.a);
-                    sp->clear();
+                    if (ownsPayload(sp->type()))
+                        sp->clear();
                     break;
                 case OpCode::RefLocal: put(*sp++, Variant(Variant::byRef(&locals[in.b].deref()))); break;
                 case OpCode::LoadGlobal: {
@@ -838,7 +847,8 @@ Variant Interpreter::execute(Frame& f)
                         failNamed(501, g.name);
                     --sp;
                     store(g.value, std::move(*sp), in.a);
-                    sp->clear();
+                    if (ownsPayload(sp->type()))
+                        sp->clear();
                     break;
                 }
                 case OpCode::RefGlobal: {
@@ -851,14 +861,16 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::StoreField:
                     --sp;
                     store(f.me->fields()[in.b], std::move(*sp), in.a);
-                    sp->clear();
+                    if (ownsPayload(sp->type()))
+                        sp->clear();
                     break;
                 case OpCode::RefField: put(*sp++, Variant(Variant::byRef(&f.me->fields()[in.b].deref()))); break;
                 case OpCode::LoadOuter: putCopy(*sp++, f.outer->locals[in.b].deref()); break;
                 case OpCode::StoreOuter:
                     --sp;
                     store(f.outer->locals[in.b], std::move(*sp), in.a);
-                    sp->clear();
+                    if (ownsPayload(sp->type()))
+                        sp->clear();
                     break;
                 case OpCode::RefOuter: put(*sp++, Variant(Variant::byRef(&f.outer->locals[in.b].deref()))); break;
                 case OpCode::LoadDyn: {
@@ -885,7 +897,8 @@ Variant Interpreter::execute(Frame& f)
                         failNamed(err::VariableUndefined, g.name);
                     else
                         store(locals[in.b], std::move(*sp), mode);
-                    sp->clear();
+                    if (ownsPayload(sp->type()))
+                        sp->clear();
                     break;
                 }
                 case OpCode::RefDyn: {
@@ -982,7 +995,8 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::JumpFalse: {
                     --sp;
                     bool t = sp->type() == VarType::Boolean ? sp->asBool() : ops::truth(*sp);
-                    sp->clear();
+                    if (ownsPayload(sp->type()))
+                        sp->clear();
                     if (!t)
                         pc = size_t(in.c);
                     break;
@@ -990,7 +1004,8 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::JumpTrue: {
                     --sp;
                     bool t = sp->type() == VarType::Boolean ? sp->asBool() : ops::truth(*sp);
-                    sp->clear();
+                    if (ownsPayload(sp->type()))
+                        sp->clear();
                     if (t) {
                         if (size_t(in.c) < pc)
                             budget.tick();
@@ -1184,7 +1199,8 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::Execute: {
                     --sp;
                     std::u16string text = conv::toText(*sp);
-                    sp->clear();
+                    if (ownsPayload(sp->type()))
+                        sp->clear();
                     executeText(text, f, in.a == 1);
                     break;
                 }
@@ -1222,10 +1238,10 @@ Variant Interpreter::execute(Frame& f)
             }
         } catch (ScriptError& e) {
             f.unpinFrom(f.stack);
-            handleError(f, e, pc - 1);
             for (Variant* p = f.stack; p < sp; ++p)
                 p->clear();
             sp = f.stack;
+            handleError(f, e, pc - 1);
             pc = resumePoint(proc, pc - 1);
         } catch (const std::bad_alloc&) {
             f.unpinFrom(f.stack);
@@ -1235,6 +1251,12 @@ Variant Interpreter::execute(Frame& f)
             sp = f.stack;
             handleError(f, e, pc - 1);
             pc = resumePoint(proc, pc - 1);
+        } catch (...) {
+            // a stopped run (ScriptAbort) or a foreign exception: leave no payload behind
+            f.unpinFrom(f.stack);
+            for (Variant* p = f.stack; p < sp; ++p)
+                p->clear();
+            throw;
         }
     }
 }
