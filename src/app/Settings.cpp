@@ -3,6 +3,7 @@
 #include "src/app/FormMain.h"
 #include "src/app/SettingsValues.h"
 #include "src/editor/DocumentBox.h"
+#include "src/editor/FontCommand.h"
 #include "src/host/FormConsole.h"
 #include "src/platform/SettingsStore.h"
 #include "src/platform/Twips.h"
@@ -152,7 +153,7 @@ void restoreFont(QWidget& box, Keys& keys) {
     box.setFont(font);
     if (auto size = keys.number(QLatin1String("FontSize"), font.pointSizeF(),
                                 [](double points) { return points >= 1 && points <= MaxFontSize; }))
-        font.setPointSizeF(*size);
+        font.setPointSizeF(double(float(*size))); // a single-precision size, as the Font command keeps it
     box.setFont(font);
     font.setBold(keys.boolean(QLatin1String("FontBold"), font.bold()));
     box.setFont(font);
@@ -164,23 +165,12 @@ void restoreFont(QWidget& box, Keys& keys) {
     box.setFont(font);
 }
 
-// Name, size, bold, italic, underline and strikeout of from, onto to.
-void copyFont(const QWidget& from, QWidget& to) {
-    const QFont source = from.font();
-    QFont font = to.font();
-    font.setFamily(source.family());
-    font.setPointSizeF(source.pointSizeF());
-    font.setBold(source.bold());
-    font.setItalic(source.italic());
-    font.setUnderline(source.underline());
-    font.setStrikeOut(source.strikeOut());
-    to.setFont(font);
-}
+void copyFont(const QWidget& from, QWidget& to) { to.setFont(withFontProperties(to.font(), from.font())); }
 
 void saveFont(const QWidget& box, Keys& keys) {
     const QFont font = box.font();
     keys.write(QLatin1String("FontName"), font.family());
-    keys.writeNumber(QLatin1String("FontSize"), font.pointSizeF());
+    keys.write(QLatin1String("FontSize"), singleText(font.pointSizeF()));
     keys.writeBoolean(QLatin1String("FontBold"), font.bold());
     keys.writeBoolean(QLatin1String("FontItalic"), font.italic());
     keys.writeBoolean(QLatin1String("FontUnderline"), font.underline());

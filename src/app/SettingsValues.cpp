@@ -8,6 +8,8 @@ namespace quillo {
 // under every user locale.
 QString numberText(double value) { return QString::number(value, 'g', 15); }
 
+QString singleText(double value) { return QString::number(double(float(value)), 'g', 7); }
+
 QString booleanText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
 
 std::optional<double> parseNumber(const QString& text) {

@@ -9,6 +9,8 @@
 namespace quillo {
 
 QString numberText(double value);
+// A single-precision number (a font size): at most 7 significant digits, so 11.3 stays "11.3".
+QString singleText(double value);
 QString booleanText(bool value);
 
 // Decimal text, surrounding blanks allowed ("9.75", "-150", "1e3"); only finite values.

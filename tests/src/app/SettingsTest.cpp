@@ -308,20 +308,22 @@ TEST_F(SettingsTest, StoredLanguageRunsItsMenuCommand) {
 
 TEST_F(SettingsTest, FontOfTheBoxInUseIsStoredAndGivenToAllThreeBoxes) {
     FormMain& f = start();
-    // Box 0 shows the document; box 1 has another font that must not be the one stored.
     QFont chosen(QStringLiteral("DejaVu Serif"));
-    chosen.setPointSizeF(14.5);
+    chosen.setPointSizeF(11.3);
     chosen.setBold(true);
     chosen.setUnderline(true);
     chosen.setStrikeOut(true);
-    f.TextMain[0]->setFont(chosen);
+    dialogs.answerChooseFont(chosen);
+    f.MenuFormatFont->trigger();
+    // Box 0 shows the document; box 1 gets another font, which must not be the one stored.
     QFont other(QStringLiteral("Courier"));
     other.setPointSizeF(8);
     f.TextMain[1]->setFont(other);
     ASSERT_TRUE(exit());
+    EXPECT_EQ(stored(QStringLiteral("FontSize")), QStringLiteral("11.3"));
 
     FormMain& next = start();
-    const QString expected = QStringLiteral("DejaVu Serif 14.5bus");
+    const QString expected = QStringLiteral("DejaVu Serif 11.3bus");
     EXPECT_EQ(Restored::describe(next.TextMain[0]->font()), expected);
     EXPECT_EQ(Restored::describe(next.TextMain[1]->font()), expected);
     EXPECT_EQ(Restored::describe(next.console().TextOutput->font()), expected);

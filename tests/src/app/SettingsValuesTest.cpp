@@ -44,6 +44,8 @@ TEST(SettingsValuesTest, OnlyConvertibleTextGivesAValue) {
         EXPECT_EQ(parseBoolean(QLatin1String(c.text)), c.boolean);
         EXPECT_EQ(parseWindowState(QLatin1String(c.text)), c.state);
     }
+    EXPECT_EQ(singleText(9.75), QLatin1String("9.75"));
+    EXPECT_EQ(singleText(double(11.3f)), QLatin1String("11.3"));
     EXPECT_EQ(booleanText(true), QLatin1String("True"));
     EXPECT_EQ(booleanText(false), QLatin1String("False"));
 }
