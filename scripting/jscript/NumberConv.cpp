@@ -68,6 +68,12 @@ std::u16string numberToString(double d) {
     if (std::isnan(d)) return u"NaN";
     if (d == 0) return u"0";
     if (std::isinf(d)) return d < 0 ? u"-Infinity" : u"Infinity";
+    if (d == std::trunc(d) && std::fabs(d) < 1e21 && std::fabs(d) <= 9007199254740992.0) {
+        // Whole numbers in the exact range: plain digits.
+        char buf[24];
+        auto r = std::to_chars(buf, buf + sizeof buf, static_cast<int64_t>(d));
+        return std::u16string(buf, r.ptr);
+    }
     std::string out;
     if (d < 0) {
         out = "-";

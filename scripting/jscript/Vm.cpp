@@ -61,7 +61,7 @@ JsString* Vm::str(std::u16string s) {
 JsString* Vm::concat(JsString* a, JsString* b) {
     if (a->length() == 0) return b;
     if (b->length() == 0) return a;
-    if (a->length() + static_cast<uint64_t>(b->length()) > (1u << 30)) throwError(14);
+    if (a->length() + static_cast<uint64_t>(b->length()) > (1u << 27)) throwError(14);  // 128M code units
     // Short results are copied flat; long ones become rope nodes.
     if (a->length() + b->length() < 24) {
         std::u16string s;
