@@ -10,6 +10,7 @@
 #include "src/platform/Dialogs.h"
 #include "src/platform/IniSettingsStore.h"
 #include "src/platform/Twips.h"
+#include "src/script/ScriptSession.h"
 
 #include "scripting/core/ProductInfo.h"
 
@@ -210,6 +211,10 @@ void FormMain::connectCommands() {
     connect(MenuLanguageText, &QAction::triggered, this, &FormMain::MenuLanguageText_Click);
     connect(MenuLanguageJScript, &QAction::triggered, this, &FormMain::MenuLanguageJScript_Click);
     connect(MenuLanguageVBScript, &QAction::triggered, this, &FormMain::MenuLanguageVBScript_Click);
+    connect(MenuRunStart, &QAction::triggered, this, &FormMain::MenuRunStart_Click);
+    ScriptMain.setTimeout(10000);
+    ScriptMain.setAllowUI(true);
+    ScriptMain.setErrorHandler([this] { ScriptMain_Error(); });
     connect(MenuViewConsole, &QAction::triggered, this, &FormMain::MenuViewConsole_Click);
     connect(MenuViewStatusBar, &QAction::triggered, this, &FormMain::MenuViewStatusBar_Click);
     connect(MenuHelpAbout, &QAction::triggered, this, &FormMain::MenuHelpAbout_Click);
@@ -324,6 +329,7 @@ void FormMain::MenuLanguageJScript_Click() {
     MenuLanguageText->setChecked(false);
     MenuLanguageVBScript->setChecked(false);
     setRunEnabled(true);
+    m_script.selectLanguage(ScriptMain, *m_console, u"JScript");
 }
 
 void FormMain::MenuLanguageVBScript_Click() {
@@ -331,7 +337,16 @@ void FormMain::MenuLanguageVBScript_Click() {
     MenuLanguageText->setChecked(false);
     MenuLanguageVBScript->setChecked(true);
     setRunEnabled(true);
+    m_script.selectLanguage(ScriptMain, *m_console, u"VBScript");
 }
+
+// ---- Running scripts ------------------------------------------------------------------
+
+void FormMain::AddScriptObjects() { m_script.addScriptObjects(ScriptMain, *m_console); }
+
+void FormMain::MenuRunStart_Click() { m_script.run(ScriptMain, *m_console, activeBox().text()); }
+
+void FormMain::ScriptMain_Error() { m_script.reportError(ScriptMain); }
 
 // ---- Layout and status bar ------------------------------------------------------------
 

@@ -5,6 +5,9 @@
 
 #include "src/document/Document.h"
 #include "src/document/DocumentHost.h"
+#include "src/script/ScriptSession.h"
+
+#include "scripting/control/ScriptControl.h"
 
 #include <QMainWindow>
 #include <array>
@@ -53,6 +56,8 @@ public:
 
     // Refreshes the caret position ("Line N, Column M") in the status strip.
     void UpdateStatus();
+    // Resets ScriptMain and gives it the named objects scripts use.
+    void AddScriptObjects();
     // The resize layout; also run after a word-wrap switch and by View > Status Bar.
     void layOut();
 
@@ -114,6 +119,7 @@ public slots:
     void MenuLanguageText_Click();
     void MenuLanguageJScript_Click();
     void MenuLanguageVBScript_Click();
+    void MenuRunStart_Click();
     void MenuViewConsole_Click();
     void MenuViewStatusBar_Click();
     void MenuHelpAbout_Click();
@@ -154,6 +160,7 @@ private:
     void setCaption(const QString& caption) override;
     void runLanguageCommand(Language language) override;
     void setRunEnabled(bool enabled);
+    void ScriptMain_Error();
 
     Dialogs& m_dialogs;
     Document m_document;
@@ -162,6 +169,12 @@ private:
     FormConsole* m_console = nullptr;
     Editor* m_editor = nullptr;
     bool m_unloaded = false;
+    // Before ScriptMain: its host services outlive the control.
+    ScriptSession m_script{m_dialogs, *this};
+
+public:
+    // The script control: Timeout 10000 ms, the user interface allowed.
+    script::ScriptControl ScriptMain{m_script.hostServices()};
 };
 
 } // namespace quillo
