@@ -25,6 +25,25 @@ using NodePtr = std::unique_ptr<Node>;
 
 struct Node {
     Node(N k, uint32_t p) : kind(k), pos(p) {}
+    Node(const Node&) = delete;
+    Node& operator=(const Node&) = delete;
+    // Children are released iteratively: `1+1+...+1` nests a node per operator.
+    ~Node() {
+        std::vector<NodePtr> pending;
+        auto detach = [&pending](Node& n) {
+            for (NodePtr* c : {&n.a, &n.b, &n.c, &n.d})
+                if (*c) pending.push_back(std::move(*c));
+            for (NodePtr& c : n.list)
+                if (c) pending.push_back(std::move(c));
+            n.list.clear();
+        };
+        detach(*this);
+        while (!pending.empty()) {
+            NodePtr n = std::move(pending.back());
+            pending.pop_back();
+            detach(*n);
+        }
+    }
     N kind;
     T op = T::End;
     bool prefix = false;

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "scripting/jscript/NumberConv.h"
+#include "scripting/jscript/StackGuard.h"
 #include "scripting/jscript/Vm.h"
 
 namespace quillo::jscript {
@@ -368,6 +369,7 @@ std::u16string Compiler::baseText(const Node* n) {
 // ---- statements ----
 
 void Compiler::statement(const Node* n) {
+    if (nativeStackLow()) throw CompileError{28, n->pos};
     mark(n->pos);
     switch (n->kind) {
         case N::VarDecl: varDecl(n); break;
@@ -713,6 +715,7 @@ void Compiler::withStatement(const Node* n) {
 // ---- expressions ----
 
 void Compiler::expr(const Node* n) {
+    if (nativeStackLow()) throw CompileError{28, n->pos};
     switch (n->kind) {
         case N::Num: {
             double d = n->num;

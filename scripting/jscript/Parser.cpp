@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "scripting/jscript/StackGuard.h"
+
 namespace quillo::jscript {
 
 Parser::Parser(const std::u16string& src, bool isEval) : lexer_(src), isEval_(isEval) {}
@@ -45,6 +47,7 @@ Program Parser::parse() {
 // ---- statements ----
 
 NodePtr Parser::statement() {
+    if (nativeStackLow()) fail(28);
     switch (tok_.type) {
         case T::LBrace: return block();
         case T::Var: return varStatement(false, true);
@@ -455,6 +458,7 @@ NodePtr Parser::binary(int minPrec, bool noIn) {
 }
 
 NodePtr Parser::unary() {
+    if (nativeStackLow()) fail(28);  // nesting too deep for the native stack
     switch (tok_.type) {
         case T::Delete: case T::Void: case T::Typeof: case T::Plus: case T::Minus:
         case T::BitNot: case T::Not: {

@@ -164,6 +164,27 @@ TEST(Engine, DeepRecursionIsOutOfStackSpace) {
     EXPECT_EQ(script::toText(f.engine->eval(u"1 + 1")), u"2");
 }
 
+// Nesting deep enough to exhaust a recursive parser, compiler or tree teardown ends in
+// error 28, never a crash.
+TEST(Engine, DeeplyNestedSourceIsOutOfStackSpace) {
+    const std::pair<std::u16string, std::u16string> shapes[] = {
+        {u"(", u")"}, {u"[", u"]"}, {u"!", u""}, {u"if (1) ", u""}, {u"{", u"}"}};
+    for (const auto& [open, close] : shapes) {
+        EngineFixture f;
+        std::u16string code = u"var x = ";
+        for (int i = 0; i < 200000; ++i) code += open;
+        code += u"1";
+        for (int i = 0; i < 200000; ++i) code += close;
+        ScriptError e = errorOf(*f.engine, open == u"{" || open == u"if (1) " ? code.substr(8) : code);
+        EXPECT_EQ(e.number, 28);
+    }
+    EngineFixture f;
+    std::u16string sum = u"var s = 1";
+    for (int i = 0; i < 300000; ++i) sum += u"+1";
+    errorOf(*f.engine, sum);
+    EXPECT_EQ(script::toText(f.engine->eval(u"'still running'")), u"still running");
+}
+
 TEST(Engine, TimeoutStopsARunawayLoop) {
     EngineFixture f;
     f.budget.setTimeoutMs(50);
