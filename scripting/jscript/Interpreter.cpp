@@ -964,6 +964,29 @@ Value Vm::execute(size_t entryFrame) {
             sp_ = frames_[entryFrame].base - 2;
             frames_.resize(entryFrame);
             throwError(7);
+        } catch (std::exception&) {
+            // Any other failure inside a host call is reported as an automation error.
+            Object* err = newError(ErrorKind::Error, 440, script::jscriptDescription(440));
+            if (!haveErrorPos) {
+                errorPos = fr->proto->positionAt(static_cast<int32_t>(pc - fr->proto->code.data()));
+                errorText = fr->proto->scriptText;
+                haveErrorPos = true;
+            }
+            if (!handlers_.empty() && handlers_.back().frame >= entryFrame) {
+                Handler h = handlers_.back();
+                handlers_.pop_back();
+                frames_.resize(h.frame + 1);
+                fr = &frames_.back();
+                sp = h.sp;
+                fr->env = h.env;
+                pc = h.catchPc;
+                PUSH(Value::object(err));
+                haveErrorPos = false;
+                continue;
+            }
+            sp_ = frames_[entryFrame].base - 2;
+            frames_.resize(entryFrame);
+            throw JsThrow{Value::object(err)};
         } catch (...) {
             sp_ = frames_[entryFrame].base - 2;
             frames_.resize(entryFrame);
