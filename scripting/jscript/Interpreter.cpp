@@ -169,6 +169,31 @@ Value Vm::execute(size_t entryFrame) {
 #define POP() (*--sp)
 #define TOP() (sp[-1])
 
+    // Routes an exception to the innermost handler of this run; false when there is none.
+    auto toHandler = [&](Value thrown) -> bool {
+        if (!haveErrorPos) {
+            errorPos = fr->proto->positionAt(static_cast<int32_t>(pc - fr->proto->code.data()));
+            errorText = fr->proto->scriptText;
+            haveErrorPos = true;
+        }
+        if (handlers_.empty() || handlers_.back().frame < entryFrame) return false;
+        Handler h = handlers_.back();
+        handlers_.pop_back();
+        frames_.resize(h.frame + 1);
+        fr = &frames_.back();
+        sp = h.sp;
+        fr->env = h.env;
+        pc = h.catchPc;
+        PUSH(thrown);
+        haveErrorPos = false;
+        return true;
+    };
+    // Drops this run's frames before an exception leaves it.
+    auto leave = [&] {
+        sp_ = frames_[entryFrame].base - 2;
+        frames_.resize(entryFrame);
+    };
+
     for (;;) {
         try {
             for (;;) {
@@ -916,80 +941,27 @@ Value Vm::execute(size_t entryFrame) {
                 }
             }
         } catch (JsThrow& t) {
-            if (!haveErrorPos) {
-                errorPos = fr->proto->positionAt(static_cast<int32_t>(pc - fr->proto->code.data()));
-                errorText = fr->proto->scriptText;
-                haveErrorPos = true;
-            }
-            if (!handlers_.empty() && handlers_.back().frame >= entryFrame) {
-                Handler h = handlers_.back();
-                handlers_.pop_back();
-                frames_.resize(h.frame + 1);
-                fr = &frames_.back();
-                sp = h.sp;
-                fr->env = h.env;
-                pc = h.catchPc;
-                PUSH(t.value);
-                haveErrorPos = false;
-                continue;
-            }
-            sp_ = frames_[entryFrame].base - 2;
-            frames_.resize(entryFrame);
+            if (toHandler(t.value)) continue;
+            leave();
             throw;
         } catch (script::ScriptError& e) {
             // A host object's error becomes a catchable script error.
             int n = script::numberFromHresult(e.number);
-            Object* err = newError(kindForNumber(n), n, e.description);
-            if (!haveErrorPos) {
-                errorPos = fr->proto->positionAt(static_cast<int32_t>(pc - fr->proto->code.data()));
-                errorText = fr->proto->scriptText;
-                haveErrorPos = true;
-            }
-            if (!handlers_.empty() && handlers_.back().frame >= entryFrame) {
-                Handler h = handlers_.back();
-                handlers_.pop_back();
-                frames_.resize(h.frame + 1);
-                fr = &frames_.back();
-                sp = h.sp;
-                fr->env = h.env;
-                pc = h.catchPc;
-                PUSH(Value::object(err));
-                haveErrorPos = false;
-                continue;
-            }
-            sp_ = frames_[entryFrame].base - 2;
-            frames_.resize(entryFrame);
-            throw JsThrow{Value::object(err)};
+            Value err = Value::object(newError(kindForNumber(n), n, e.description));
+            if (toHandler(err)) continue;
+            leave();
+            throw JsThrow{err};
         } catch (std::bad_alloc&) {
-            sp_ = frames_[entryFrame].base - 2;
-            frames_.resize(entryFrame);
+            leave();
             throwError(7);
         } catch (std::exception&) {
             // Any other failure inside a host call is reported as an automation error.
-            Object* err = newError(ErrorKind::Error, 440, script::jscriptDescription(440));
-            if (!haveErrorPos) {
-                errorPos = fr->proto->positionAt(static_cast<int32_t>(pc - fr->proto->code.data()));
-                errorText = fr->proto->scriptText;
-                haveErrorPos = true;
-            }
-            if (!handlers_.empty() && handlers_.back().frame >= entryFrame) {
-                Handler h = handlers_.back();
-                handlers_.pop_back();
-                frames_.resize(h.frame + 1);
-                fr = &frames_.back();
-                sp = h.sp;
-                fr->env = h.env;
-                pc = h.catchPc;
-                PUSH(Value::object(err));
-                haveErrorPos = false;
-                continue;
-            }
-            sp_ = frames_[entryFrame].base - 2;
-            frames_.resize(entryFrame);
-            throw JsThrow{Value::object(err)};
+            Value err = Value::object(newError(ErrorKind::Error, 440, script::jscriptDescription(440)));
+            if (toHandler(err)) continue;
+            leave();
+            throw JsThrow{err};
         } catch (...) {
-            sp_ = frames_[entryFrame].base - 2;
-            frames_.resize(entryFrame);
+            leave();
             while (!handlers_.empty() && handlers_.back().frame >= entryFrame) handlers_.pop_back();
             throw;
         }
