@@ -89,6 +89,23 @@ TEST_F(WordWrapFontTest, StatusBarAndGoToFollowWordWrapAcrossReactivation) {
     }
 }
 
+TEST_F(WordWrapFontTest, FirstActivationAppliesARestoredWordWrap) {
+    // As the settings restore leaves it: Word Wrap checked, the window not shown yet.
+    FormMain restored(dialogs);
+    restored.MenuFormatWordWrap->setChecked(true);
+    restored.TextMain[0]->setTextDirect(QStringLiteral("opened"));
+    EXPECT_EQ(restored.TextIndex, 0);
+    restored.show();
+    QApplication::setActiveWindow(&restored);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&restored));
+    EXPECT_EQ(restored.TextIndex, 1);
+    EXPECT_EQ(frontBox(restored), restored.TextMain[1]);
+    EXPECT_EQ(restored.TextMain[1]->text(), QStringLiteral("opened"));
+    EXPECT_FALSE(restored.MenuEditGoto->isEnabled());
+    EXPECT_FALSE(restored.MenuViewStatusBar->isEnabled());
+    EXPECT_FALSE(restored.document().TextChanged);
+}
+
 TEST_F(WordWrapFontTest, TypingWhileWrappedLeavesTheStatusText) {
     form->MenuViewStatusBar->trigger();
     open(QStringLiteral("abc"));
