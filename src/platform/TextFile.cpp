@@ -229,21 +229,27 @@ std::optional<QByteArray> readRegularFile(const QString& path, QString* error) {
         setError(error, QStringLiteral("The file is too large"));
         return std::nullopt;
     }
-    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+    // Read to the end rather than to the size stat reported: files under /proc report 0.
+    QByteArray bytes(qsizetype(info.st_size) + 1, Qt::Uninitialized);
     qsizetype done = 0;
-    while (done < bytes.size()) {
+    for (;;) {
+        if (done == bytes.size()) {
+            if (bytes.size() > TextFile::MaxSize) {
+                setError(error, QStringLiteral("The file is too large"));
+                return std::nullopt;
+            }
+            bytes.resize(std::min<qsizetype>(bytes.size() * 2 + 4096, TextFile::MaxSize + 1));
+        }
         const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             setError(error, errnoText(errno));
             return std::nullopt;
         }
-        if (got == 0) {
-            setError(error, QStringLiteral("The file is shorter than its length"));
-            return std::nullopt;
-        }
+        if (got == 0) break;
         done += got;
     }
+    bytes.truncate(done);
     return bytes;
 }
 

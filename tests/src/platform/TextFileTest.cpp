@@ -123,7 +123,8 @@ TEST(TextFileTest, RefusesWhatIsNotAReadableRegularFile) {
     QFile::setPermissions(unreadable, QFileDevice::WriteOwner);
     const bool root = ::geteuid() == 0;
     const QString names[] = {QString(), folder.filePath(QStringLiteral("missing.txt")), folder.path(),
-                             fifo, QStringLiteral("/dev/null"), QStringLiteral("/dev/zero"), unreadable};
+                             fifo, QStringLiteral("/dev/null"), QStringLiteral("/dev/zero"), unreadable,
+                             QStringLiteral("/proc/self/mem")};
     for (const QString& name : names) {
         if (name == unreadable && root) continue;
         SCOPED_TRACE(name.toStdString());
