@@ -4,6 +4,8 @@
 #include "src/app/MainLayout.h"
 #include "src/app/Settings.h"
 #include "src/document/DocumentName.h"
+#include "src/document/FileCommands.h"
+#include "src/document/RecentFiles.h"
 #include "src/editor/DocumentBox.h"
 #include "src/editor/Editor.h"
 #include "src/host/FormConsole.h"
@@ -59,6 +61,10 @@ FormMain::FormMain(Dialogs& dialogs, std::unique_ptr<SettingsStore> ownSettings,
     setWindowIcon(columnIcon());
     createControls();
     createMenus();
+    m_recentFiles = std::make_unique<RecentFiles>(*MenuFile, *MenuFileSeparator1, MenuFileMRU,
+                                                  *MenuFileSeparator2, m_settings);
+    m_fileCommands = std::make_unique<FileCommands>(m_document, static_cast<DocumentHost&>(*this), m_dialogs,
+                                                    *m_recentFiles);
     connectCommands();
     createEditor();
 
@@ -207,6 +213,11 @@ void FormMain::createHelpMenu() {
 // A checkable item inverts its own check before its slot runs, so the Click handlers below
 // find the new check already in place.
 void FormMain::connectCommands() {
+    connect(MenuFileNew, &QAction::triggered, this, &FormMain::MenuFileNew_Click);
+    connect(MenuFileOpen, &QAction::triggered, this, &FormMain::MenuFileOpen_Click);
+    connect(MenuFileSave, &QAction::triggered, this, &FormMain::MenuFileSave_Click);
+    connect(MenuFileSaveAs, &QAction::triggered, this, &FormMain::MenuFileSaveAs_Click);
+    m_recentFiles->chosen = [this](int index) { MenuFileMRU_Click(index); };
     connect(MenuFileExit, &QAction::triggered, this, &FormMain::MenuFileExit_Click);
     connect(MenuLanguageText, &QAction::triggered, this, &FormMain::MenuLanguageText_Click);
     connect(MenuLanguageJScript, &QAction::triggered, this, &FormMain::MenuLanguageJScript_Click);
@@ -255,16 +266,19 @@ void FormMain::Form_Load() {
 
     // Also decides the console window's visibility.
     RestoreSettings(*this, m_settings);
+    m_recentFiles->MRULast = -1;
+    m_recentFiles->LoadRecentFiles();
     layOut();
 }
 
 // Whether the window may close; the save-changes question belongs here.
-bool FormMain::QueryUnload() { return true; }
+bool FormMain::QueryUnload() { return m_fileCommands->QueryUnload(); }
 
 // The unload step ends the program and the console window with it; writing the settings and
 // the recent-files list comes first.
 void FormMain::Form_Unload() {
     SaveSettings(*this, m_settings);
+    m_recentFiles->SaveRecentFiles();
     m_settings.sync();
     m_unloaded = true;
     m_console->closeWithProgram();
@@ -295,6 +309,22 @@ void FormMain::setCaption(const QString& caption) { setWindowTitle(caption); }
 QString FormMain::GetFileNameFromPath(const QString& Path) const { return quillo::GetFileNameFromPath(Path); }
 
 bool FormMain::OpenFile(const QString& FileName) { return m_document.OpenFile(FileName); }
+
+void FormMain::MenuFileNew_Click() { m_fileCommands->MenuFileNew(); }
+void FormMain::MenuFileOpen_Click() { m_fileCommands->MenuFileOpen(); }
+void FormMain::MenuFileSave_Click() { m_fileCommands->SaveFile(false); }
+void FormMain::MenuFileSaveAs_Click() { m_fileCommands->SaveFile(true); }
+void FormMain::MenuFileMRU_Click(int Index) { m_fileCommands->MenuFileMRU(Index); }
+
+void FormMain::resetUndoSnapshot(const QString& text) { m_editor->snapshot().reset(text); }
+
+void FormMain::addRecentFile(const QString& name) { m_recentFiles->AddRecentFile(name); }
+
+Language FormMain::checkedLanguage() const {
+    if (MenuLanguageJScript->isChecked()) return Language::JScript;
+    if (MenuLanguageText->isChecked()) return Language::Text;
+    return Language::VBScript;
+}
 
 void FormMain::TextMain_Change(int /*index*/) {
     m_document.TextChanged = true;

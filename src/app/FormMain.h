@@ -24,7 +24,9 @@ namespace quillo {
 class Dialogs;
 class DocumentBox;
 class Editor;
+class FileCommands;
 class FormConsole;
+class RecentFiles;
 class SettingsStore;
 
 class FormMain : public QMainWindow, private DocumentHost {
@@ -43,6 +45,8 @@ public:
     // The settings store of this run ("Brenholt"/"Tarka"): the load step reads it, the
     // unload step writes it and ends with its sync().
     SettingsStore& settings() const { return m_settings; }
+    // The File menu's recent-files list.
+    RecentFiles& recentFiles() const { return *m_recentFiles; }
     // The editor commands: Edit menu and undo snapshot, Go To, word wrap, font, the boxes'
     // key and mouse events.
     Editor& editor() const { return *m_editor; }
@@ -115,6 +119,11 @@ public:
     QAction* MenuHelpAbout = nullptr;
 
 public slots:
+    void MenuFileNew_Click();
+    void MenuFileOpen_Click();
+    void MenuFileSave_Click();
+    void MenuFileSaveAs_Click();
+    void MenuFileMRU_Click(int Index);
     void MenuFileExit_Click();
     void MenuLanguageText_Click();
     void MenuLanguageJScript_Click();
@@ -159,6 +168,10 @@ private:
 
     void setCaption(const QString& caption) override;
     void runLanguageCommand(Language language) override;
+    Language checkedLanguage() const override;
+    void resetUndoSnapshot(const QString& text) override;
+    void addRecentFile(const QString& name) override;
+    QWidget* dialogOwner() override { return this; }
     void setRunEnabled(bool enabled);
     void ScriptMain_Error();
 
@@ -166,6 +179,8 @@ private:
     Document m_document;
     std::unique_ptr<SettingsStore> m_ownSettings;
     SettingsStore& m_settings;
+    std::unique_ptr<RecentFiles> m_recentFiles;
+    std::unique_ptr<FileCommands> m_fileCommands;
     FormConsole* m_console = nullptr;
     Editor* m_editor = nullptr;
     bool m_unloaded = false;

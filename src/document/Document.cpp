@@ -4,8 +4,7 @@
 #include "src/document/DocumentName.h"
 #include "src/editor/DocumentBox.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QTextDocument>
 
 namespace quillo {
 
@@ -18,31 +17,27 @@ void Document::makeUntitled() {
 
 void Document::showFileCaption() { m_host.setCaption(documentCaption(documentNameFromPath(CurrentFile))); }
 
-namespace {
-// The file's text with its line breaks as "\n", or nothing when it cannot be read.
-std::optional<QString> readWholeFile(const QString& fileName) {
-    if (!QFileInfo(fileName).isFile()) return std::nullopt;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    QString text = QString::fromUtf8(bytes);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-} // namespace
-
 bool Document::OpenFile(const QString& FileName) {
     if (FileName.isEmpty()) return false;
-    const std::optional<QString> text = readWholeFile(FileName);
-    if (!text) return false;
-    m_host.activeBox().setTextDirect(*text);
+    std::optional<TextFile> file = TextFile::read(FileName);
+    if (!file) return false;
+    m_host.activeBox().setTextDirect(file->text);
+    Format = file->format;
     CurrentFile = FileName;
     ChooseLanguageFromName();
     showFileCaption();
+    m_host.resetUndoSnapshot(file->text);
     TextChanged = false;
+    m_host.addRecentFile(CurrentFile);
     return true;
+}
+
+QString Document::text() const {
+    // toPlainText() would turn no-break spaces into spaces; the raw text keeps them and
+    // marks line breaks as paragraph separators.
+    QString text = m_host.activeBox().document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
 }
 
 void Document::ChooseLanguageFromName() {

@@ -10,23 +10,45 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace quillo {
 namespace {
 
+// Records every call in order: "caption", "language", "undo:<text>", "recent:<name>".
 class FakeHost : public DocumentHost {
 public:
     DocumentBox& activeBox() override { return box; }
-    void setCaption(const QString& text) override { caption = text; }
-    void runLanguageCommand(Language language) override { languages.push_back(language); }
+    void setCaption(const QString& text) override {
+        caption = text;
+        events.push_back("caption");
+    }
+    void runLanguageCommand(Language language) override {
+        languages.push_back(language);
+        events.push_back("language");
+    }
+    Language checkedLanguage() const override { return Language::VBScript; }
+    void resetUndoSnapshot(const QString& text) override { events.push_back("undo:" + text.toStdString()); }
+    void addRecentFile(const QString& name) override {
+        events.push_back("recent:" + name.toStdString());
+        // The flag is already cleared when the list takes the name.
+        EXPECT_FALSE(changedFlag && *changedFlag);
+    }
+    QWidget* dialogOwner() override { return nullptr; }
 
     DocumentBox box{0};
     QString caption;
     std::vector<Language> languages;
+    std::vector<std::string> events;
+    const bool* changedFlag = nullptr;
 };
 
 class DocumentTest : public ::testing::Test {
 protected:
     QString makeFile(const QString& name, const QByteArray& bytes) { return writeTestFile(folder, name, bytes); }
+
+    void SetUp() override { host.changedFlag = &document.TextChanged; }
 
     FakeHost host;
     Document document{host};
@@ -60,7 +82,11 @@ TEST_F(DocumentTest, OpenFileLoadsWithoutRaisingTheChangeHandler) {
         const QString path = makeFile(QString::fromUtf8(c.name), c.bytes);
         document.TextChanged = true;
         host.languages.clear();
+        host.events.clear();
         ASSERT_TRUE(document.OpenFile(path));
+        const std::vector<std::string> order = {"language", "caption", "undo:" + std::string(c.text),
+                                                "recent:" + path.toStdString()};
+        EXPECT_EQ(host.events, order);
         EXPECT_EQ(host.box.text().toStdString(), c.text);
         EXPECT_EQ(document.CurrentFile, path);
         EXPECT_FALSE(document.TextChanged);
@@ -75,15 +101,21 @@ TEST_F(DocumentTest, FailedOpenChangesNothing) {
     document.CurrentFile = QStringLiteral("/keep.vbs");
     document.TextChanged = true;
     host.caption = QStringLiteral("caption");
-    const QString names[] = {QString(), folder.filePath(QStringLiteral("missing.vbs")), folder.path()};
+    const QString fifo = folder.filePath(QStringLiteral("pipe.vbs"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString unreadable = makeFile(QStringLiteral("secret.vbs"), "x");
+    QFile::setPermissions(unreadable, QFileDevice::WriteOwner);
+    const QString names[] = {QString(), folder.filePath(QStringLiteral("missing.vbs")), folder.path(),
+                             fifo, QStringLiteral("/dev/zero"), unreadable};
     for (const QString& name : names) {
+        if (name == unreadable && ::geteuid() == 0) continue;
         SCOPED_TRACE(name.toStdString());
         EXPECT_FALSE(document.OpenFile(name));
         EXPECT_EQ(host.box.text(), QStringLiteral("keep me"));
         EXPECT_EQ(document.CurrentFile, QStringLiteral("/keep.vbs"));
         EXPECT_TRUE(document.TextChanged);
         EXPECT_EQ(host.caption, QStringLiteral("caption"));
-        EXPECT_TRUE(host.languages.empty());
+        EXPECT_TRUE(host.events.empty());
     }
 }
 
