@@ -92,7 +92,19 @@ inline bool ownsPayload(VarType t)
     new (&slot) Variant(v);
 }
 
-void store(Variant& slot, Variant value, uint8_t mode)
+void storeSlow(Variant& slot, Variant value, uint8_t mode)
+{
+    if (mode == 0)
+        assignLet(slot, std::move(value));
+    else if (mode == 1)
+        assignSet(slot, std::move(value));
+    else
+        slot = std::move(value);
+}
+
+// `slot = value` (mode 0), `Set slot = value` (1) or a plain overwrite (2); a scalar
+// into a non-object variable inline. `value` is left Empty.
+[[gnu::always_inline]] inline void store(Variant& slot, Variant&& value, uint8_t mode)
 {
     if (mode == 0 && isPlainScalar(value.type())) {
         Variant& target = slot.deref();
@@ -101,12 +113,7 @@ void store(Variant& slot, Variant value, uint8_t mode)
             return;
         }
     }
-    if (mode == 0)
-        assignLet(slot, std::move(value));
-    else if (mode == 1)
-        assignSet(slot, std::move(value));
-    else
-        slot = std::move(value);
+    storeSlow(slot, std::move(value), mode);
 }
 
 // Holds a For Each enumerator in a hidden local.
@@ -292,7 +299,7 @@ inline Variant wholeValues(const Variant& a, const Variant& b, bool isMod)
 
 // -1 / 0 / 1, or 2 for Null; numbers of the common types inline. `literals`: bit 0
 // the left operand is a literal, bit 1 the right one.
-inline int compareValues(const Variant& a, const Variant& b, uint8_t literals = 0)
+[[gnu::always_inline]] inline int compareValues(const Variant& a, const Variant& b, uint8_t literals = 0)
 {
     VarType ta = a.type(), tb = b.type();
     if (isIntish(ta) && isIntish(tb)) {
@@ -549,14 +556,15 @@ Variant Interpreter::call(Procedure& proc, ClassInstance* me, std::span<Variant>
     DispatchPtr keepMe(me); // Me lives while its method runs
     for (size_t i = 0; i < args.size(); ++i) {
         Variant& a = args[i];
+        // the locals are Empty: construct in place
         if (proc.byVal[i]) {
             Variant v = a.deref();
             unshareArray(v);
-            f.locals[i] = std::move(v);
+            new (&f.locals[i]) Variant(std::move(v));
         } else if (a.isByRef()) {
-            f.locals[i] = a;
+            new (&f.locals[i]) Variant(a);
         } else {
-            f.locals[i] = std::move(a);
+            new (&f.locals[i]) Variant(std::move(a));
         }
     }
     return execute(f);
@@ -971,8 +979,25 @@ Variant Interpreter::execute(Frame& f)
                     case OpCode::Le: r = c <= 0; break;
                     default: r = c >= 0 && c != 2; break;
                     }
-                    put(sp[-2], c == 2 ? Variant::null() : Variant::fromBool(r));
-                    popArgs(1);
+                    popArgs(2);
+                    // a conditional jump after the test takes the result directly (Null is False)
+                    const Instr& next = code[pc];
+                    if (next.op == OpCode::JumpFalse) {
+                        ++pc;
+                        if (c == 2 || !r)
+                            pc = size_t(next.c);
+                        break;
+                    }
+                    if (next.op == OpCode::JumpTrue) {
+                        ++pc;
+                        if (c != 2 && r) {
+                            if (size_t(next.c) < pc)
+                                budget.tick();
+                            pc = size_t(next.c);
+                        }
+                        break;
+                    }
+                    put(*sp++, c == 2 ? Variant::null() : Variant::fromBool(r));
                     break;
                 }
                 case OpCode::Is: put(sp[-2], Variant::fromBool(ops::sameObject(sp[-2], sp[-1])));
@@ -1024,14 +1049,10 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::CallGlobal: {
                     GlobalSlot& g = globals[in.c];
                     Variant* args = sp - in.a;
-                    Variant r;
-                    if (g.proc) {
-                        r = call(*g.proc, nullptr, std::span<Variant>(args, in.a));
-                    } else {
-                        if (!g.exists && in.a == 0)
-                            failNamed(err::TypeMismatch, g.name);
-                        r = indexValue(g.value, std::span<Variant>(args, in.a), g.name);
-                    }
+                    if (!g.proc && !g.exists && in.a == 0)
+                        failNamed(err::TypeMismatch, g.name);
+                    Variant r = g.proc ? call(*g.proc, nullptr, std::span<Variant>(args, in.a))
+                                       : indexValue(g.value, std::span<Variant>(args, in.a), g.name);
                     popArgs(in.a);
                     if (!f.pins.empty())
                         f.unpinFrom(args);
