@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <new>
 
 namespace quillo::vbscript {
@@ -89,7 +90,10 @@ inline bool ownsPayload(VarType t)
 {
     if (ownsPayload(slot.type()))
         slot.clear();
-    new (&slot) Variant(v);
+    if (!ownsPayload(v.type())) // no count to raise: copy the bits
+        std::memcpy(static_cast<void*>(&slot), static_cast<const void*>(&v), sizeof(Variant));
+    else
+        new (&slot) Variant(v);
 }
 
 void storeSlow(Variant& slot, Variant value, uint8_t mode)
