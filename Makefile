@@ -24,6 +24,7 @@ bench: deps
 	$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS)
 	$(BUILD)/bin/quillo-bench
+	$(BUILD)/bin/document-bench
 
 sanitize: deps
 	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLO_SANITIZE=ON
