@@ -8,6 +8,10 @@ namespace quillo::script {
 namespace {
 // Far more than memory allows; keeps the element count from overflowing.
 constexpr int64_t kMaxElements = int64_t(1) << 31;
+
+constexpr int kMaxNestedReleases = 64;
+thread_local int releaseDepth = 0;
+thread_local std::vector<SafeArray*> pendingReleases;
 } // namespace
 
 size_t SafeArray::totalSize(std::span<const ArrayBound> bounds)
@@ -31,6 +35,24 @@ SafeArray::SafeArray(std::span<const ArrayBound> bounds, bool fixed)
 }
 
 SafeArray::~SafeArray() = default;
+
+void SafeArray::lastReleased() noexcept
+{
+    if (releaseDepth >= kMaxNestedReleases) {
+        pendingReleases.push_back(this);
+        return;
+    }
+    ++releaseDepth;
+    delete this;
+    if (releaseDepth == 1) {
+        while (!pendingReleases.empty()) {
+            SafeArray* next = pendingReleases.back();
+            pendingReleases.pop_back();
+            delete next;
+        }
+    }
+    --releaseDepth;
+}
 
 Ref<SafeArray> SafeArray::create(std::span<const ArrayBound> bounds, bool fixed)
 {
@@ -130,20 +152,35 @@ void SafeArray::erase()
     bounds_.clear();
 }
 
-Ref<SafeArray> SafeArray::copy() const
+Ref<SafeArray> SafeArray::shallowCopy() const
 {
     Ref<SafeArray> a(new SafeArray());
     a->bounds_ = bounds_;
     a->elements_.reserve(elements_.size());
-    for (const Variant& v : elements_) {
-        const Variant& value = v.deref();
-        // Nested arrays are copied too: an array inside an array is a value.
-        if (value.isArray() && value.asArray())
-            a->elements_.push_back(Variant::fromArray(value.asArray()->copy().get()));
-        else
-            a->elements_.push_back(value);
-    }
+    for (const Variant& v : elements_)
+        a->elements_.push_back(v.deref());
     return a;
+}
+
+Ref<SafeArray> SafeArray::copy() const
+{
+    // Nested arrays are copied too (an array inside an array is a value). A worklist of
+    // fresh copies whose elements still share the source's arrays keeps deep nesting
+    // off the native stack; each copy is owned by its parent's element meanwhile.
+    Ref<SafeArray> root = shallowCopy();
+    std::vector<SafeArray*> pending{root.get()};
+    while (!pending.empty()) {
+        SafeArray* a = pending.back();
+        pending.pop_back();
+        for (Variant& v : a->elements_) {
+            if (!v.isArray() || !v.asArray())
+                continue;
+            Ref<SafeArray> nested = v.asArray()->shallowCopy();
+            v = Variant::fromArray(nested.get());
+            pending.push_back(nested.get());
+        }
+    }
+    return root;
 }
 
 } // namespace quillo::script

@@ -68,7 +68,15 @@ public:
     void unlock() { --locks_; }
     bool isLocked() const { return locks_ > 0; }
 
+protected:
+    // Deleting an array releases the arrays it holds; past a small depth those are
+    // queued and deleted one after another, so nesting a million deep cannot overflow
+    // the native stack.
+    void lastReleased() noexcept override;
+
 private:
+    // Same bounds, elements dereferenced; nested arrays still shared with this one.
+    Ref<SafeArray> shallowCopy() const;
     void checkResizable() const;
     static size_t totalSize(std::span<const ArrayBound> bounds);
 

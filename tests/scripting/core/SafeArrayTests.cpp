@@ -121,4 +121,53 @@ TEST(SafeArrayCopy, IsDeepAndDynamic)
     EXPECT_EQ(copy->at1(1).asString(), u"s");
 }
 
+// Counts its own destruction, to see that a nested structure is freed to the bottom.
+class Sentinel : public Dispatch {
+public:
+    explicit Sentinel(int& deleted) : deleted_(deleted) {}
+    ~Sentinel() override { ++deleted_; }
+    int32_t memberId(std::u16string_view) override { return -1; }
+    Variant invoke(int32_t, InvokeKind, std::span<Variant>) override { return {}; }
+    std::u16string typeName() override { return u"Sentinel"; }
+
+private:
+    int& deleted_;
+};
+
+// Array(Array(...Array(sentinel)...)), `depth` arrays deep.
+Variant nestedArrays(int depth, int& deleted)
+{
+    Variant v = Variant::fromObject(DispatchPtr(new Sentinel(deleted)));
+    for (int i = 0; i < depth; ++i) {
+        std::vector<Variant> one;
+        one.push_back(std::move(v));
+        v = Variant::fromArray(SafeArray::fromVector(std::move(one)).get());
+    }
+    return v;
+}
+
+int depthOf(const Variant& v)
+{
+    int depth = 0;
+    for (const Variant* p = &v; p->isArray(); p = &p->asArray()->elements()[0])
+        ++depth;
+    return depth;
+}
+
+// A million levels would overflow the native stack if release or copy recursed per level.
+TEST(SafeArrayNesting, DeepReleaseAndCopyStayOffTheStack)
+{
+    constexpr int kDepth = 1'000'000;
+    int deleted = 0;
+    Variant original = nestedArrays(kDepth, deleted);
+    Variant copy = Variant::fromArray(original.asArray()->copy().get());
+    EXPECT_EQ(depthOf(copy), kDepth);
+    EXPECT_NE(copy.asArray(), original.asArray());
+    original.clear();
+    EXPECT_EQ(deleted, 0); // the copy still holds the sentinel object
+    EXPECT_EQ(depthOf(copy), kDepth);
+    copy.clear();
+    EXPECT_EQ(deleted, 1);
+}
+
 } // namespace
