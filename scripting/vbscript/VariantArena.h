@@ -15,7 +15,7 @@ public:
     static constexpr size_t kChunk = 1 << 15;
 
     // `n` Empty Variants; release in reverse order of allocation.
-    quillo::script::Variant* allocate(size_t n)
+    [[gnu::always_inline]] quillo::script::Variant* allocate(size_t n)
     {
         if (n > kChunk)
             n = kChunk; // frames are far smaller; the compiler bounds slot numbers
@@ -25,13 +25,7 @@ public:
             marks_.push_back({chunk_, n, false});
             return p;
         }
-        size_t next = chunks_.empty() ? 0 : chunk_ + 1;
-        if (next >= chunks_.size())
-            chunks_.push_back(std::make_unique<quillo::script::Variant[]>(kChunk));
-        marks_.push_back({chunk_, used_, true});
-        chunk_ = next;
-        used_ = n;
-        return chunks_[chunk_].get();
+        return allocateInNextChunk(n);
     }
 
     // Frees the most recent allocation; its Variants must already be Empty.
@@ -48,6 +42,17 @@ public:
     }
 
 private:
+    [[gnu::noinline]] quillo::script::Variant* allocateInNextChunk(size_t n)
+    {
+        size_t next = chunks_.empty() ? 0 : chunk_ + 1;
+        if (next >= chunks_.size())
+            chunks_.push_back(std::make_unique<quillo::script::Variant[]>(kChunk));
+        marks_.push_back({chunk_, used_, true});
+        chunk_ = next;
+        used_ = n;
+        return chunks_[chunk_].get();
+    }
+
     struct Mark {
         size_t chunk;
         size_t size;  // allocation size, or the previous fill when `switched`
