@@ -180,6 +180,8 @@ TEST_F(SettingsTest, FileWrittenByARunHoldsEveryKeyAsText) {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     FormMain& f = start();
+    const QString opened = writeTestFile(folder, QStringLiteral("a, b.txt"), "text");
+    ASSERT_TRUE(f.OpenFile(opened));
     f.setGeometry(QRect(100, 80, 420, 300));
     f.console().setGeometry(QRect(30, 40, 320, 160));
     QFont font = f.TextMain[0]->font();
@@ -212,11 +214,12 @@ TEST_F(SettingsTest, FileWrittenByARunHoldsEveryKeyAsText) {
         {"FontItalic", "True"},
         {"FontUnderline", "False"},
         {"FontStrikethru", "False"},
+        {"MRUFile0", QLatin1Char('"') + opened + QLatin1Char('"')}, // quoted for its comma
     };
     const QMap<QString, QString> written = fileValues();
     for (auto it = expected.begin(); it != expected.end(); ++it)
         EXPECT_EQ(written.value(it.key(), "<absent>"), it.value()) << it.key().toStdString();
-    // Nothing else is stored: the recent-files list is empty.
+    // Nothing else is stored.
     EXPECT_EQ(written.keys(), expected.keys());
 }
 
@@ -428,6 +431,18 @@ TEST_F(SettingsTest, UnreadableOrCorruptFileStartsWithDefaults) {
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Brenholt.ini")));
     EXPECT_EQ(Restored(start()), expected);
     EXPECT_TRUE(exit());
+}
+
+TEST_F(SettingsTest, CancelledExitWritesNothing) {
+    FormMain& f = start();
+    f.show();
+    f.activeBox().setText(QStringLiteral("unsaved"));
+    f.MenuViewStatusBar->trigger();
+    dialogs.answerMsgBox(msgbox::vbCancel);
+    EXPECT_FALSE(exit());
+    EXPECT_TRUE(f.isVisible());
+    store->sync();
+    EXPECT_FALSE(QFile::exists(iniPath()));
 }
 
 } // namespace
