@@ -12,6 +12,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace quillo {
 
@@ -55,15 +56,51 @@ FormConsole::FormConsole(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void FormConsole::log(const QString& message) {
-    // Appends at the end instead of rebuilding the text, so long logs stay fast.
-    QTextCursor end(TextOutput->document());
-    end.movePosition(QTextCursor::End);
-    if (!TextOutput->document()->isEmpty()) end.insertBlock();
-    end.insertText(message);
+    if (m_batchDepth > 0) {
+        if (m_hasPending) {
+            m_pending += QLatin1Char('\n');
+            m_pending += message;
+        } else if (!message.isEmpty() || !TextOutput->document()->isEmpty()) {
+            m_pending = message;
+            m_hasPending = true;
+        }
+        return;
+    }
+    // Appends a block at the end instead of rebuilding the text: the box's own append is
+    // the cheapest way to grow a long log. An empty text takes the message as its first line.
+    if (TextOutput->document()->isEmpty()) {
+        QTextCursor end(TextOutput->document());
+        end.insertText(message);
+    } else {
+        TextOutput->appendPlainText(message);
+    }
+    if (TextOutput->textCursor().position() != TextOutput->document()->characterCount() - 1) moveCaretToEnd();
+}
+
+void FormConsole::endBatch() {
+    if (m_batchDepth > 0 && --m_batchDepth == 0) flush();
+}
+
+void FormConsole::flush() {
+    if (!m_hasPending) return;
+    m_hasPending = false;
+    const QString lines = std::exchange(m_pending, QString());
+    if (TextOutput->document()->isEmpty()) {
+        QTextCursor end(TextOutput->document());
+        end.insertText(lines);
+    } else {
+        TextOutput->appendPlainText(lines);
+    }
     moveCaretToEnd();
 }
 
-QString FormConsole::text() const {
+void FormConsole::showEvent(QShowEvent* event) {
+    flush();
+    QWidget::showEvent(event);
+}
+
+QString FormConsole::text() {
+    flush();
     QString text = TextOutput->toPlainText();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return text;
@@ -76,14 +113,22 @@ void FormConsole::moveCaretToEnd() {
 }
 
 void FormConsole::MenuEditCopy_Click() {
+    flush();
     QClipboard* clipboard = QApplication::clipboard();
     clipboard->clear();
     clipboard->setText(TextOutput->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
 }
 
-void FormConsole::MenuEditSelectAll_Click() { TextOutput->selectAll(); }
+void FormConsole::MenuEditSelectAll_Click() {
+    flush();
+    TextOutput->selectAll();
+}
 
-void FormConsole::MenuEditClear_Click() { TextOutput->clear(); }
+void FormConsole::MenuEditClear_Click() {
+    m_hasPending = false;
+    m_pending.clear();
+    TextOutput->clear();
+}
 
 void FormConsole::TextOutput_Change() {
     const bool hasText = !TextOutput->document()->isEmpty();
@@ -92,6 +137,7 @@ void FormConsole::TextOutput_Change() {
 }
 
 void FormConsole::TextOutput_MouseDown() {
+    flush();
     // Let pending events (the button's own) run before the menu takes the mouse.
     TextOutput->setEnabled(false);
     QApplication::processEvents();

@@ -29,7 +29,15 @@ public:
     void log(const QString& message);
 
     // The whole console text with CR LF line breaks.
-    QString text() const;
+    QString text();
+
+    // While a batch is open (a script runs), logged lines are gathered and reach the text
+    // box in one insertion when the batch ends or anything looks at the console first.
+    // Batches nest.
+    void beginBatch() { ++m_batchDepth; }
+    void endBatch();
+    // Puts the gathered lines into the text box now.
+    void flush();
 
     // Closes the window for good, as when the program ends.
     void closeWithProgram();
@@ -50,11 +58,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void moveCaretToEnd();
 
     bool m_closingWithProgram = false;
+    int m_batchDepth = 0;
+    bool m_hasPending = false;
+    QString m_pending; // lines joined by '\n', not yet in the text box
 };
 
 } // namespace quillo

@@ -4,6 +4,8 @@
 
 #include "scripting/core/HostServices.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace quillo {
@@ -20,6 +22,9 @@ public:
     bool userInterfaceAllowed() const override { return true; }
     // "Quillo", Yes/No with the question icon; Yes stops the script.
     bool askStopLongRunningScript() override;
+
+    // Runs before every dialog (the console shows what was logged so far).
+    std::function<void()> beforeDialog;
 
 private:
     Dialogs& m_dialogs;

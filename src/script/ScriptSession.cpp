@@ -1,5 +1,6 @@
 #include "src/script/ScriptSession.h"
 
+#include "src/host/FormConsole.h"
 #include "src/script/AppObject.h"
 #include "src/script/ClipboardObject.h"
 #include "src/script/ConsoleObject.h"
@@ -61,6 +62,9 @@ void ScriptSession::selectLanguage(script::ScriptControl& control, FormConsole& 
 }
 
 void ScriptSession::run(script::ScriptControl& control, FormConsole& console, const QString& text) {
+    // Lines logged during the run reach the console window in one insertion.
+    console.beginBatch();
+    m_host.beforeDialog = [&console] { console.flush(); };
     try {
         addScriptObjects(control, console);
     } catch (...) {
@@ -69,9 +73,12 @@ void ScriptSession::run(script::ScriptControl& control, FormConsole& console, co
         control.addCode(textFromQString(text));
     } catch (...) {
     }
+    m_host.beforeDialog = nullptr;
+    console.endBatch();
 }
 
 void ScriptSession::reportError(const script::ScriptControl& control) {
+    if (m_consoleOf) m_consoleOf->flush();
     showScriptError(m_dialogs, &m_form, control.error());
 }
 

@@ -38,13 +38,27 @@ TEST_F(FormConsoleTest, LogJoinsLinesWithCrLfAndLeavesTheCaretAtTheEnd) {
         {{"a", "", "c"}, "a\r\n\r\nc"},
         {{"two\nlines", "x"}, "two\r\nlines\r\nx"},
     };
-    for (const Case& c : cases) {
-        console.MenuEditClear_Click();
-        for (const QString& line : c.lines) console.log(line);
-        EXPECT_EQ(console.text(), c.text);
-        EXPECT_EQ(caret(), length());
-        EXPECT_FALSE(console.TextOutput->textCursor().hasSelection());
+    for (bool batched : {false, true}) {
+        for (const Case& c : cases) {
+            // Logged directly, or gathered while a script runs and inserted at its end.
+            console.MenuEditClear_Click();
+            if (batched) console.beginBatch();
+            for (const QString& line : c.lines) console.log(line);
+            if (batched) console.endBatch();
+            EXPECT_EQ(console.TextOutput->toPlainText(), QString(c.text).replace("\r\n", "\n")) << batched;
+            EXPECT_EQ(console.text(), c.text);
+            EXPECT_EQ(caret(), length());
+            EXPECT_FALSE(console.TextOutput->textCursor().hasSelection());
+        }
     }
+    // A batch continues an existing text with a line break.
+    console.MenuEditClear_Click();
+    console.log("before");
+    console.beginBatch();
+    console.log("");
+    console.log("in");
+    console.endBatch();
+    EXPECT_EQ(console.text(), "before\r\n\r\nin");
 }
 
 TEST_F(FormConsoleTest, HiddenConsoleCollectsSilently) {
