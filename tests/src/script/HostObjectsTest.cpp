@@ -5,6 +5,9 @@
 #include "src/app/FormMain.h"
 #include "src/platform/Dialogs.h"
 
+#include <QPlainTextEdit>
+#include <QStringList>
+
 namespace quillo {
 namespace {
 
@@ -107,6 +110,16 @@ TEST_F(HostObjectsTest, ConsoleLogsWhileHiddenAndViewConsoleShowsIt) {
     // A later run appends.
     run("VBScript", "console.log 42");
     EXPECT_EQ(consoleText(), "a\r\nb\r\n42");
+}
+
+TEST_F(HostObjectsTest, LinesLoggedBeforeADialogAreInTheConsoleWhileItIsOpen) {
+    QStringList seen;
+    dialogs.onShow = [&](const ShownDialog&) { seen << form->console().TextOutput->toPlainText(); };
+    dialogs.answerMsgBox(msgbox::vbOK);
+    dialogs.answerMsgBox(msgbox::vbOK);
+    run("JScript", "console.log('one');\nalert('x');\nconsole.log('two');\nundefinedFn();");
+    EXPECT_EQ(seen, QStringList({"one", "one\ntwo"})); // the alert, then the error report
+    EXPECT_EQ(consoleText(), "one\r\ntwo");
 }
 
 TEST_F(HostObjectsTest, ConsoleLogNeedsItsArgument) {
