@@ -1,6 +1,7 @@
 #include "cli/SourceFile.h"
 
 #include "scripting/core/Text.h"
+#include "scripting/core/Windows1252.h"
 
 #include <cerrno>
 #include <cstring>
@@ -11,12 +12,6 @@
 namespace quillo::cli {
 
 namespace {
-
-// Windows-1252 at 0x80-0x9F; the five undefined bytes keep their C1 code points.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 bool isValidUtf8(std::string_view bytes)
 {
@@ -64,17 +59,6 @@ std::u16string decodeUtf16(std::string_view bytes, bool bigEndian)
     return out;
 }
 
-std::u16string decodeCp1252(std::string_view bytes)
-{
-    std::u16string out;
-    out.reserve(bytes.size());
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        out += b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char16_t(b);
-    }
-    return out;
-}
-
 } // namespace
 
 std::u16string decodeScriptBytes(std::string_view bytes)
@@ -87,7 +71,7 @@ std::u16string decodeScriptBytes(std::string_view bytes)
         return decodeUtf16(bytes.substr(2), true);
     if (isValidUtf8(bytes))
         return script::fromUtf8(bytes);
-    return decodeCp1252(bytes);
+    return script::decodeWindows1252(bytes);
 }
 
 std::optional<std::u16string> readScriptFile(const std::string& path, std::string& problem)

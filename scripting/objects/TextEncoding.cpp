@@ -1,6 +1,7 @@
 #include "scripting/objects/TextEncoding.h"
 
 #include "scripting/core/Text.h"
+#include "scripting/core/Windows1252.h"
 
 namespace quillo::script::objects {
 
@@ -8,13 +9,6 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
-
-// Windows-1252 bytes 0x80-0x9F; the five unassigned ones keep their code point.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 bool startsWith(std::string_view s, std::string_view prefix)
 {
@@ -61,17 +55,6 @@ bool isValidUtf8(std::string_view s)
         i += size_t(extra) + 1;
     }
     return true;
-}
-
-std::u16string decodeWindows1252(std::string_view bytes)
-{
-    std::u16string out;
-    out.reserve(bytes.size());
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        out += b >= 0x80 && b <= 0x9F ? kHighControls[b - 0x80] : char16_t(b);
-    }
-    return out;
 }
 
 std::u16string decodeText(std::string_view bytes, TextFormat format)

@@ -20,6 +20,5 @@ std::string encodeText(std::u16string_view text, TextFormat format);
 std::string_view byteOrderMark(TextFormat format);
 
 bool isValidUtf8(std::string_view bytes);
-std::u16string decodeWindows1252(std::string_view bytes);
 
 } // namespace quillo::script::objects

@@ -1,12 +1,12 @@
 // Asc/Chr, InStr, Left/Mid/Right, Len, trimming, case, StrComp, Replace, Escape and their
 // byte-oriented variants. Positions are 1-based as scripts see them; lengths are Longs.
 
-#include "scripting/vbscript/library/AnsiCodePage.h"
 #include "scripting/vbscript/library/Arguments.h"
 #include "scripting/vbscript/library/Functions.h"
 #include "scripting/vbscript/library/TextLimits.h"
 
 #include "scripting/core/Text.h"
+#include "scripting/core/Windows1252.h"
 
 #include <algorithm>
 #include <string>
@@ -139,7 +139,7 @@ QUILLO_VBS_BUILTIN(asc)
     const TextArg text(args, 0);
     if (text.empty())
         invalidCall();
-    return Variant::fromInteger(int16_t(unicodeToAnsi(text[0]).value_or(uint8_t('?'))));
+    return Variant::fromInteger(int16_t(script::unicodeToWindows1252(text[0]).value_or(uint8_t('?'))));
 }
 
 QUILLO_VBS_BUILTIN(ascB)
@@ -163,7 +163,7 @@ QUILLO_VBS_BUILTIN(chr)
     const int32_t code = longArg(args, 0);
     if (code < 0 || code > 255)
         invalidCall();
-    return Variant::fromString(std::u16string(1, ansiToUnicode(uint8_t(code))));
+    return Variant::fromString(std::u16string(1, script::windows1252ToUnicode(uint8_t(code))));
 }
 
 // One byte of a string; our strings hold whole UTF-16 units, so it becomes one character.
@@ -367,7 +367,7 @@ QUILLO_VBS_BUILTIN(string)
         c = character.asString()[0];
     } else {
         const int32_t code = script::toLong(character);
-        c = ansiToUnicode(uint8_t(((code % 256) + 256) % 256));
+        c = script::windows1252ToUnicode(uint8_t(((code % 256) + 256) % 256));
     }
     checkStringLength(size_t(n));
     return Variant::fromString(std::u16string(size_t(n), c));

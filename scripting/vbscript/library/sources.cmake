@@ -1,6 +1,5 @@
 # The VBScript built-in library's sources, included by scripting/vbscript/CMakeLists.txt.
 set(QUILLO_VBSCRIPT_LIBRARY_SOURCES
-  AnsiCodePage.cpp
   Arguments.cpp
   ArrayFunctions.cpp
   BuiltinTable.cpp

@@ -1,9 +1,9 @@
-#include "scripting/vbscript/library/AnsiCodePage.h"
+#include "scripting/core/Windows1252.h"
 
-namespace quillo::vbscript::library {
+namespace quillo::script {
 
 namespace {
-// Bytes 0x80-0x9F; the rest of the page coincides with Latin-1.
+// Bytes 0x80-0x9F.
 constexpr char16_t kHighControls[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
@@ -12,12 +12,12 @@ constexpr char16_t kHighControls[32] = {
 };
 } // namespace
 
-char16_t ansiToUnicode(uint8_t byte)
+char16_t windows1252ToUnicode(uint8_t byte)
 {
     return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t(byte);
 }
 
-std::optional<uint8_t> unicodeToAnsi(char16_t c)
+std::optional<uint8_t> unicodeToWindows1252(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return uint8_t(c);
@@ -27,4 +27,13 @@ std::optional<uint8_t> unicodeToAnsi(char16_t c)
     return std::nullopt;
 }
 
-} // namespace quillo::vbscript::library
+std::u16string decodeWindows1252(std::string_view bytes)
+{
+    std::u16string out;
+    out.resize(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i)
+        out[i] = windows1252ToUnicode(static_cast<uint8_t>(bytes[i]));
+    return out;
+}
+
+} // namespace quillo::script
