@@ -32,13 +32,7 @@ bool Document::OpenFile(const QString& FileName) {
     return true;
 }
 
-QString Document::text() const {
-    // toPlainText() would turn no-break spaces into spaces; the raw text keeps them and
-    // marks line breaks as paragraph separators.
-    QString text = m_host.activeBox().document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return text;
-}
+QString Document::text() const { return m_host.activeBox().text(); }
 
 void Document::ChooseLanguageFromName() {
     if (const std::optional<Language> language = languageFromName(CurrentFile))

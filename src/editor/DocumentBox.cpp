@@ -41,7 +41,13 @@ QFont DocumentBox::defaultFont() {
     return font;
 }
 
-QString DocumentBox::text() const { return toPlainText(); }
+// toPlainText() would turn no-break spaces into spaces; the raw text keeps every character
+// and only marks line breaks as paragraph separators.
+QString DocumentBox::text() const {
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
 
 void DocumentBox::setText(const QString& text) { setPlainText(text); }
 
