@@ -533,9 +533,12 @@ Value Vm::execute(size_t entryFrame) {
                         if (!f.isObject() || !f.obj->isCallable) {
                             if (f.isObject() && f.obj->cls == ObjClass::Host) {
                                 auto* h = static_cast<HostObject*>(f.obj);
-                                std::vector<script::Variant> vargs;
-                                for (uint32_t i = 0; i < argc; ++i) vargs.push_back(toVariant(fpos[2 + i]));
-                                Value r = fromVariant(h->dispatch->invoke(script::DISPID_VALUE, script::InvokeKind::MethodOrGet, vargs));
+                                Value r;
+                                {  // the argument vector must be gone before the computed goto
+                                    std::vector<script::Variant> vargs;
+                                    for (uint32_t i = 0; i < argc; ++i) vargs.push_back(toVariant(fpos[2 + i]));
+                                    r = fromVariant(h->dispatch->invoke(script::DISPID_VALUE, script::InvokeKind::MethodOrGet, vargs));
+                                }
                                 sp = fpos;
                                 PUSH(r);
                                 pc += 3;
