@@ -14,6 +14,11 @@ namespace quillo::jscript {
 
 namespace {
 
+// A whole number in int32 range; the range test comes first, casting a larger double is undefined.
+bool isInt32(double d) {
+    return d >= -2147483648.0 && d <= 2147483647.0 && d == std::trunc(d);
+}
+
 using NameSet = std::set<std::u16string>;
 
 // ---- scope analysis ----
@@ -719,7 +724,7 @@ void Compiler::expr(const Node* n) {
     switch (n->kind) {
         case N::Num: {
             double d = n->num;
-            if (d == static_cast<int32_t>(d) && !(d == 0 && std::signbit(d))) emit(Op::Int, 1, static_cast<int32_t>(d));
+            if (isInt32(d) && !(d == 0 && std::signbit(d))) emit(Op::Int, 1, static_cast<int32_t>(d));
             else emit(Op::Num, 1, num(d));
             break;
         }
@@ -780,7 +785,7 @@ void Compiler::expr(const Node* n) {
         case N::Binary: {
             // A small whole-number right operand folds into the instruction.
             const Node* r = n->b.get();
-            bool smallInt = r->kind == N::Num && r->num == static_cast<int32_t>(r->num) && !std::signbit(r->num);
+            bool smallInt = r->kind == N::Num && isInt32(r->num) && !std::signbit(r->num);
             Op withInt = n->op == T::Plus ? Op::AddInt : n->op == T::Minus ? Op::SubInt : n->op == T::Star ? Op::MulInt
                        : n->op == T::Percent ? Op::ModInt : Op::Undef;
             if (smallInt && withInt != Op::Undef) {

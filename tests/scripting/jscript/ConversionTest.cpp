@@ -70,6 +70,14 @@ INSTANTIATE_TEST_SUITE_P(Operators, Conv, ::testing::Values(
     Case{"1 && 0 && 2", "0"}, Case{"void 5", "undefined"}, Case{"(1, 2, 3)", "3"},
     Case{"'length' in []", "true"}, Case{"[] instanceof Object", "true"}, Case{"delete [].length", "false"}));
 
+// Constant right operands and literals at and past the int32 range (the compiler folds
+// only those that fit).
+INSTANTIATE_TEST_SUITE_P(LargeConstants, Conv, ::testing::Values(
+    Case{"var x = 1; x + 2147483647", "2147483648"}, Case{"var x = 1; x * 2147483648", "2147483648"},
+    Case{"var x = 1; x - 4294967296", "-4294967295"}, Case{"var x = 7; x % 1e300", "7"},
+    Case{"var x = 1; x + 1e20", "100000000000000000000"}, Case{"var x = 3; x * Infinity", "Infinity"},
+    Case{"2147483648 + ' ' + -2147483649", "2147483648 -2147483649"}));
+
 // The formatter against the round trip: shortest digits that read back exactly.
 TEST(NumberToString, RoundTripsAcrossMagnitudes) {
     const double values[] = {1.0 / 3, 2.0 / 3, 1e-300, 3.14159e200, 123456.789, 5e-7, 7e22, 0.1, 1e16 + 2,
