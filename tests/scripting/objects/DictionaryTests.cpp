@@ -230,7 +230,7 @@ TEST(ObjectFactory, ProgIdsInAnyCase)
     for (const char16_t* id : {u"Scripting.Dictionary", u"scripting.dictionary", u"SCRIPTING.DICTIONARY"})
         EXPECT_EQ(createObject(id)->typeName(), u"Dictionary") << toUtf8(id);
     EXPECT_EQ(createObject(u"scripting.filesystemobject")->typeName(), u"FileSystemObject");
-    for (const char16_t* id : {u"", u"Scripting", u"Scripting.Dictionary.1", u"Excel.Application", u"WScript.Shell"})
+    for (const char16_t* id : {u"", u"Scripting", u"Scripting.Dictionary.1", u"Spreadsheet.Application", u"Host.Shell"})
         EXPECT_FALSE(createObject(id)) << toUtf8(id);
     EXPECT_EQ(errorOf([] { getObject(u"Scripting.Dictionary"); }), 429);
     EXPECT_EQ(errorOf([] { getObject(u""); }), 429);
