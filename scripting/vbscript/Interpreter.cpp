@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <new>
 
 namespace quillo::vbscript {
@@ -239,51 +240,29 @@ inline Variant fitInteger(int32_t z)
     return Variant::fromLong(z);
 }
 
-// a + b with the common cases inline.
-[[gnu::always_inline]] inline Variant addValues(const Variant& a, const Variant& b)
+// +, - and * on Integer, Long and Double operands inline, promoting on overflow as the
+// general operators do; every other pairing (and a Double result that overflows) goes to
+// the general operator.
+template <class Op>
+[[gnu::always_inline]] inline Variant arithValues(const Variant& a, const Variant& b, Op op,
+                           Variant (*general)(const Variant&, const Variant&))
 {
     VarType ta = a.type(), tb = b.type();
     if (ta == VarType::Integer && tb == VarType::Integer)
-        return fitInteger(int32_t(a.asInteger()) + b.asInteger());
+        return fitInteger(op(int32_t(a.asInteger()), int32_t(b.asInteger())));
     if (isIntish(ta) && isIntish(tb))
-        return fitLong(intOf(a) + intOf(b));
+        return fitLong(op(intOf(a), intOf(b)));
     if (isIntOrDouble(ta) && isIntOrDouble(tb)) {
-        double z = numOf(a) + numOf(b);
+        double z = op(numOf(a), numOf(b));
         if (!std::isinf(z))
             return Variant::fromDouble(z);
     }
-    return ops::add(a, b);
+    return general(a, b);
 }
 
-inline Variant subValues(const Variant& a, const Variant& b)
-{
-    VarType ta = a.type(), tb = b.type();
-    if (ta == VarType::Integer && tb == VarType::Integer)
-        return fitInteger(int32_t(a.asInteger()) - b.asInteger());
-    if (isIntish(ta) && isIntish(tb))
-        return fitLong(intOf(a) - intOf(b));
-    if (isIntOrDouble(ta) && isIntOrDouble(tb)) {
-        double z = numOf(a) - numOf(b);
-        if (!std::isinf(z))
-            return Variant::fromDouble(z);
-    }
-    return ops::subtract(a, b);
-}
-
-inline Variant mulValues(const Variant& a, const Variant& b)
-{
-    VarType ta = a.type(), tb = b.type();
-    if (ta == VarType::Integer && tb == VarType::Integer)
-        return fitInteger(int32_t(a.asInteger()) * b.asInteger());
-    if (isIntish(ta) && isIntish(tb))
-        return fitLong(intOf(a) * intOf(b));
-    if (isIntOrDouble(ta) && isIntOrDouble(tb)) {
-        double z = numOf(a) * numOf(b);
-        if (!std::isinf(z))
-            return Variant::fromDouble(z);
-    }
-    return ops::multiply(a, b);
-}
+[[gnu::always_inline]] inline Variant addValues(const Variant& a, const Variant& b) { return arithValues(a, b, std::plus<>(), ops::add); }
+inline Variant subValues(const Variant& a, const Variant& b) { return arithValues(a, b, std::minus<>(), ops::subtract); }
+inline Variant mulValues(const Variant& a, const Variant& b) { return arithValues(a, b, std::multiplies<>(), ops::multiply); }
 
 // \ and Mod on Integer and Long operands inline.
 inline Variant wholeValues(const Variant& a, const Variant& b, bool isMod)
