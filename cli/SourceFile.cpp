@@ -13,40 +13,6 @@ namespace quillo::cli {
 
 namespace {
 
-bool isValidUtf8(std::string_view bytes)
-{
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const unsigned char b = static_cast<unsigned char>(bytes[i]);
-        int extra;
-        uint32_t c, min;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        } else if ((b & 0xE0) == 0xC0) {
-            extra = 1, c = b & 0x1F, min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2, c = b & 0x0F, min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3, c = b & 0x07, min = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + size_t(extra) >= bytes.size())
-            return false;
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char t = static_cast<unsigned char>(bytes[i + k]);
-            if ((t & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (t & 0x3F);
-        }
-        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            return false;
-        i += size_t(extra) + 1;
-    }
-    return true;
-}
-
 std::u16string decodeUtf16(std::string_view bytes, bool bigEndian)
 {
     std::u16string out;
@@ -69,7 +35,7 @@ std::u16string decodeScriptBytes(std::string_view bytes)
         return decodeUtf16(bytes.substr(2), false);
     if (bytes.starts_with("\xFE\xFF"))
         return decodeUtf16(bytes.substr(2), true);
-    if (isValidUtf8(bytes))
+    if (script::isValidUtf8(bytes))
         return script::fromUtf8(bytes);
     return script::decodeWindows1252(bytes);
 }

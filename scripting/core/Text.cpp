@@ -1,5 +1,8 @@
 #include "scripting/core/Text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace quillo::script {
 
 std::string toUtf8(std::u16string_view text)
@@ -86,6 +89,53 @@ std::u16string fromUtf8(std::string_view text)
         }
     }
     return out;
+}
+
+bool isValidUtf8(std::string_view bytes)
+{
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = s + bytes.size();
+    while (s < end) {
+        if (end - s >= 8) { // ASCII is skipped eight bytes at a time
+            uint64_t word;
+            std::memcpy(&word, s, 8);
+            if ((word & 0x8080808080808080ull) == 0) {
+                s += 8;
+                continue;
+            }
+        }
+        const unsigned lead = *s;
+        if (lead < 0x80) {
+            ++s;
+            continue;
+        }
+        int length;
+        unsigned low = 0x80, high = 0xBF; // range of the second byte
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0)
+                low = 0xA0;
+            if (lead == 0xED)
+                high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0)
+                low = 0x90;
+            if (lead == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - s < length || s[1] < low || s[1] > high)
+            return false;
+        for (int i = 2; i < length; ++i)
+            if ((s[i] & 0xC0) != 0x80)
+                return false;
+        s += length;
+    }
+    return true;
 }
 
 std::u16string fromAscii(std::string_view text)

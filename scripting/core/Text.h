@@ -10,6 +10,8 @@ namespace quillo::script {
 std::string toUtf8(std::u16string_view text);
 // Invalid sequences become U+FFFD.
 std::u16string fromUtf8(std::string_view text);
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool isValidUtf8(std::string_view bytes);
 // ASCII only, for literals in code.
 std::u16string fromAscii(std::string_view text);
 

@@ -22,41 +22,6 @@ TextFormat detectFormat(std::string_view bytes)
     return startsWith(bytes, kUtf16LeBom) ? TextFormat::Unicode : TextFormat::Ascii;
 }
 
-bool isValidUtf8(std::string_view s)
-{
-    size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        int extra;
-        uint32_t c;
-        if (b >= 0xC2 && b <= 0xDF)
-            extra = 1, c = b & 0x1F;
-        else if ((b & 0xF0) == 0xE0)
-            extra = 2, c = b & 0x0F;
-        else if (b >= 0xF0 && b <= 0xF4)
-            extra = 3, c = b & 0x07;
-        else
-            return false;
-        if (i + size_t(extra) >= s.size())
-            return false;
-        for (int k = 1; k <= extra; ++k) {
-            const auto cb = static_cast<unsigned char>(s[i + size_t(k)]);
-            if ((cb & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (cb & 0x3F);
-        }
-        if ((extra == 2 && c < 0x800) || (extra == 3 && (c < 0x10000 || c > 0x10FFFF)) ||
-            (c >= 0xD800 && c <= 0xDFFF))
-            return false;
-        i += size_t(extra) + 1;
-    }
-    return true;
-}
-
 std::u16string decodeText(std::string_view bytes, TextFormat format)
 {
     if (format == TextFormat::Unicode) {

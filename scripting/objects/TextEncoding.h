@@ -19,6 +19,4 @@ std::string encodeText(std::u16string_view text, TextFormat format);
 // What a new or emptied file in `format` starts with.
 std::string_view byteOrderMark(TextFormat format);
 
-bool isValidUtf8(std::string_view bytes);
-
 } // namespace quillo::script::objects

@@ -1,11 +1,13 @@
 #include "src/platform/TextFile.h"
 
+#include "scripting/core/Text.h"
+#include "scripting/core/Windows1252.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QtEndian>
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -15,62 +17,6 @@
 namespace quillo {
 
 namespace {
-
-// Windows-1252 for bytes 0x80 to 0x9F; the five unassigned bytes keep their C1 code
-// points, so that every byte reads and writes back unchanged.
-constexpr std::array<char16_t, 32> Windows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// The Windows-1252 byte for c, or -1.
-int windows1252Byte(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
-    for (size_t i = 0; i < Windows1252High.size(); ++i)
-        if (Windows1252High[i] == c) return int(0x80 + i);
-    return -1;
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. ASCII is
-// skipped eight bytes at a time.
-bool isValidUtf8(const unsigned char* s, qsizetype size) {
-    const unsigned char* end = s + size;
-    while (s < end) {
-        if (end - s >= 8) {
-            quint64 word;
-            std::memcpy(&word, s, 8);
-            if ((word & 0x8080808080808080ull) == 0) {
-                s += 8;
-                continue;
-            }
-        }
-        const unsigned lead = *s;
-        if (lead < 0x80) {
-            ++s;
-            continue;
-        }
-        int length;
-        unsigned low = 0x80, high = 0xBF; // range of the second byte
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            return false;
-        }
-        if (end - s < length || s[1] < low || s[1] > high) return false;
-        for (int i = 2; i < length; ++i)
-            if ((s[i] & 0xC0) != 0x80) return false;
-        s += length;
-    }
-    return true;
-}
 
 // Valid UTF-8 to text; a BOM at the start stays a character (QString::fromUtf8 would drop it).
 QString fromValidUtf8(const char* data, qsizetype size) {
@@ -91,8 +37,7 @@ QString fromWindows1252(const QByteArray& bytes) {
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const unsigned char b = in[i];
-        out[i] = (b >= 0x80 && b <= 0x9F) ? Windows1252High[b - 0x80] : char16_t(b);
+        out[i] = script::windows1252ToUnicode(in[i]);
     }
     return text;
 }
@@ -156,8 +101,7 @@ QByteArray encodePiece(QStringView piece, TextEncoding encoding) {
     case TextEncoding::Windows1252: {
         QByteArray bytes(piece.size(), Qt::Uninitialized);
         for (qsizetype i = 0; i < piece.size(); ++i) {
-            const int b = windows1252Byte(piece[i].unicode());
-            bytes[i] = char(b < 0 ? '?' : b);
+            bytes[i] = char(script::unicodeToWindows1252(piece[i].unicode()).value_or('?'));
         }
         return bytes;
     }
@@ -165,12 +109,12 @@ QByteArray encodePiece(QStringView piece, TextEncoding encoding) {
     return {};
 }
 
-// Encodes text piece by piece (a megabyte of characters at a time, never splitting a
+// Encodes text piece by piece (64 K characters at a time, never splitting a
 // surrogate pair), so that a save holds only one piece's bytes beside the text.
 template <typename Sink>
 bool encodeInPieces(const QString& text, TextFormat format, Sink&& sink) {
     if (const QByteArray bom = byteOrderMark(format.encoding); !bom.isEmpty() && !sink(bom)) return false;
-    constexpr qsizetype PieceSize = qsizetype(1) << 20;
+    constexpr qsizetype PieceSize = qsizetype(1) << 16;
     const QLatin1String lineBreak(format.lineEnding == LineEnding::CrLf ? "\r\n"
                                   : format.lineEnding == LineEnding::Cr ? "\r"
                                                                         : "\n");
@@ -259,7 +203,8 @@ TextFile TextFile::decode(const QByteArray& bytes) {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype size = bytes.size();
     TextFile file;
-    if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF && isValidUtf8(data + 3, size - 3)) {
+    const std::string_view all(bytes.constData(), size_t(size));
+    if (all.starts_with("\xEF\xBB\xBF") && script::isValidUtf8(all.substr(3))) {
         file.format.encoding = TextEncoding::Utf8Bom;
         file.text = fromValidUtf8(bytes.constData() + 3, size - 3);
     } else if (size >= 2 && size % 2 == 0 && data[0] == 0xFF && data[1] == 0xFE) {
@@ -268,7 +213,7 @@ TextFile TextFile::decode(const QByteArray& bytes) {
     } else if (size >= 2 && size % 2 == 0 && data[0] == 0xFE && data[1] == 0xFF) {
         file.format.encoding = TextEncoding::Utf16BE;
         file.text = fromUtf16(bytes.constData() + 2, size - 2, true);
-    } else if (isValidUtf8(data, size)) {
+    } else if (script::isValidUtf8(all)) {
         file.format.encoding = TextEncoding::Utf8;
         file.text = fromValidUtf8(bytes.constData(), size);
     } else {
@@ -291,7 +236,7 @@ QByteArray TextFile::encode(const QString& text, TextFormat format) {
 bool TextFile::canEncode(const QString& text, TextEncoding encoding) {
     if (encoding != TextEncoding::Windows1252) return true;
     for (const QChar c : text)
-        if (windows1252Byte(c.unicode()) < 0) return false;
+        if (!script::unicodeToWindows1252(c.unicode())) return false;
     return true;
 }
 
