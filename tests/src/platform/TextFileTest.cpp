@@ -97,8 +97,8 @@ TEST(TextFileTest, MixedLineEndingsWriteBackTheDominantStyle) {
 }
 
 TEST(TextFileTest, LargeFilesRoundTripAcrossPieceBoundaries) {
-    // Pieces of a megabyte of characters: a surrogate pair and CR LF straddle the first
-    // boundary.
+    // Writes go in pieces of 64 K characters, so a piece ends at 1 M: a surrogate pair and
+    // CR LF straddle it.
     QByteArray bytes(qsizetype(1) << 20, 'x');
     bytes[(1 << 20) - 2] = '\r';
     bytes[(1 << 20) - 1] = '\n';
