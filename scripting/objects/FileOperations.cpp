@@ -60,6 +60,15 @@ std::vector<fs::path> expand(std::u16string_view source, Want want, bool& wildca
     return out;
 }
 
+// expand(), raising `error` when nothing matches.
+std::vector<fs::path> expandOrRaise(std::u16string_view source, Want want, bool& wildcard, int32_t error)
+{
+    std::vector<fs::path> items = expand(source, want, wildcard);
+    if (items.empty())
+        raise(error);
+    return items;
+}
+
 // A destination ending in a separator, or any destination of a wildcard source, is a
 // folder that must exist; the item keeps its name there.
 fs::path targetFor(const fs::path& item, std::u16string_view destination, bool intoFolder)
@@ -183,9 +192,7 @@ void copyFiles(std::u16string_view source, std::u16string_view destination, bool
 void moveFiles(std::u16string_view source, std::u16string_view destination)
 {
     bool wildcard = false;
-    const std::vector<fs::path> items = expand(source, Want::Files, wildcard);
-    if (items.empty())
-        raise(err::FileNotFound);
+    const std::vector<fs::path> items = expandOrRaise(source, Want::Files, wildcard, err::FileNotFound);
     for (const fs::path& item : items) {
         const fs::path target = targetFor(item, destination, wildcard || endsWithSeparator(destination));
         if (existsAtAll(target))
@@ -198,9 +205,7 @@ void moveFiles(std::u16string_view source, std::u16string_view destination)
 void deleteFiles(std::u16string_view spec, bool force)
 {
     bool wildcard = false;
-    const std::vector<fs::path> items = expand(spec, Want::Files, wildcard);
-    if (items.empty())
-        raise(err::FileNotFound);
+    const std::vector<fs::path> items = expandOrRaise(spec, Want::Files, wildcard, err::FileNotFound);
     for (const fs::path& item : items) {
         if (!force && isReadOnly(item))
             raise(err::PermissionDenied);
@@ -213,9 +218,7 @@ void deleteFiles(std::u16string_view spec, bool force)
 void copyFolders(std::u16string_view source, std::u16string_view destination, bool overwrite)
 {
     bool wildcard = false;
-    const std::vector<fs::path> items = expand(source, Want::Folders, wildcard);
-    if (items.empty())
-        raise(err::PathNotFound);
+    const std::vector<fs::path> items = expandOrRaise(source, Want::Folders, wildcard, err::PathNotFound);
     for (const fs::path& item : items) {
         const fs::path target = targetFor(item, destination, wildcard || endsWithSeparator(destination));
         if (within(target, item))
@@ -228,9 +231,7 @@ void copyFolders(std::u16string_view source, std::u16string_view destination, bo
 void moveFolders(std::u16string_view source, std::u16string_view destination)
 {
     bool wildcard = false;
-    const std::vector<fs::path> items = expand(source, Want::Folders, wildcard);
-    if (items.empty())
-        raise(err::PathNotFound);
+    const std::vector<fs::path> items = expandOrRaise(source, Want::Folders, wildcard, err::PathNotFound);
     for (const fs::path& item : items) {
         const fs::path target = targetFor(item, destination, wildcard || endsWithSeparator(destination));
         if (existsAtAll(target))
@@ -245,9 +246,7 @@ void moveFolders(std::u16string_view source, std::u16string_view destination)
 void deleteFolders(std::u16string_view spec, bool force)
 {
     bool wildcard = false;
-    const std::vector<fs::path> items = expand(spec, Want::Folders, wildcard);
-    if (items.empty())
-        raise(err::PathNotFound);
+    const std::vector<fs::path> items = expandOrRaise(spec, Want::Folders, wildcard, err::PathNotFound);
     for (const fs::path& item : items) {
         // Checked first, so a refused delete leaves the folder whole.
         if (!force && holdsReadOnly(item))
