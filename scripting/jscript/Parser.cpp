@@ -649,8 +649,12 @@ NodePtr Parser::objectLiteral() {
         expect(T::Colon, 1003);
         p->a = assignment(false);
         n->list.push_back(std::move(p));
-        if (at(T::Comma)) advance();
-        else if (!at(T::RBrace)) fail(1009);
+        if (at(T::Comma)) {
+            advance();
+            if (at(T::RBrace)) fail(1028);  // no trailing comma in this dialect's object literals
+        } else if (!at(T::RBrace)) {
+            fail(1009);
+        }
     }
     advance();
     return n;
