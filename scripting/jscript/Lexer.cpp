@@ -372,10 +372,11 @@ Token Lexer::rescanRegExp(const Token& t) {
     r.type = T::RegExp;
     bool inClass = false;
     for (;;) {
-        if (pos_ >= src_.size() || isLineTerminator(src_[pos_])) fail(1015, t.start);
+        // A literal cut off by the line's end lacks its closing slash.
+        if (pos_ >= src_.size() || isLineTerminator(src_[pos_])) fail(1012, t.start);
         char16_t c = src_[pos_++];
         if (c == '\\') {
-            if (pos_ >= src_.size() || isLineTerminator(src_[pos_])) fail(1015, t.start);
+            if (pos_ >= src_.size() || isLineTerminator(src_[pos_])) fail(1012, t.start);
             r.text += c;
             r.text += src_[pos_++];
             continue;
