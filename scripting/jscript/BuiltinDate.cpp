@@ -167,9 +167,11 @@ double parseDate(std::u16string_view s) {
                     if (i < s.size() && s[i] == ':') ++i;
                     else break;
                 }
-            } else if (i < s.size() && s[i] == '/') {
+            } else if (i + 1 < s.size() && (s[i] == '/' || s[i] == '-') && s[i + 1] >= '0' && s[i + 1] <= '9') {
+                // "m/d/y" or "m-d-y": the first separator fixes the one that follows.
+                char16_t sep = s[i];
                 dateParts.push_back(v);
-                while (i < s.size() && s[i] == '/') {
+                while (i < s.size() && s[i] == sep) {
                     ++i;
                     double w = 0;
                     while (i < s.size() && s[i] >= '0' && s[i] <= '9') w = w * 10 + (s[i++] - '0');
@@ -216,6 +218,14 @@ double parseDate(std::u16string_view s) {
                     if (!isDay) return NAN;
                 }
             }
+        } else if (c == '(') {
+            // Text in parentheses, which may nest, is a comment.
+            int depth = 0;
+            do {
+                if (s[i] == '(') ++depth;
+                else if (s[i] == ')') --depth;
+                ++i;
+            } while (i < s.size() && depth > 0);
         } else if ((c == '+' || c == '-') && utc) {
             ++i;
         } else {
@@ -374,6 +384,16 @@ Value dateFormat(Vm& vm, Value thisv, std::span<Value>, Object* callee) {
 
 Value dateValueOf(Vm& vm, Value thisv, std::span<Value>, Object*) { return Value::number(thisTime(vm, thisv)); }
 
+// JSON's form of a date: "yyyy-mm-ddThh:mm:ssZ" in UTC, whole seconds; null when invalid.
+Value dateToJson(Vm& vm, Value thisv, std::span<Value>, Object*) {
+    double t = thisTime(vm, thisv);
+    if (std::isnan(t)) return Value::null();
+    char b[48];
+    std::snprintf(b, sizeof b, "%04.0f-%02d-%02dT%02d:%02d:%02dZ", yearFromTime(t), monthFromTime(t) + 1, dateFromTime(t),
+                  hourFromTime(t), minFromTime(t), secFromTime(t));
+    return vm.strv(std::u16string(b, b + std::char_traits<char>::length(b)));
+}
+
 Value getVarDate(Vm& vm, Value thisv, std::span<Value>, Object*) {
     double t = thisTime(vm, thisv);
     if (std::isnan(t)) return Value();
@@ -409,6 +429,7 @@ void installDateBuiltins(Vm& vm) {
                          {u"toLocaleDateString", ToLocaleDateString}, {u"toLocaleTimeString", ToLocaleTimeString}};
     for (const G& f : formats) vm.defineNative(p, f.name, dateFormat, 0, f.magic);
     vm.defineNative(p, u"valueOf", dateValueOf, 0);
+    vm.defineNative(p, u"toJSON", dateToJson, 1);
     vm.defineNative(p, u"getVarDate", getVarDate, 0);
 }
 
