@@ -63,7 +63,8 @@ namespace quillo::jscript {
     X(ForInNext)  /* end target: iter -> iter key  (jumps, leaving iter, when done) */ \
     /* with */ \
     X(EnterWith)  /* obj -> */ \
-    X(LeaveWith) \
+    X(LeaveWith)  /* also leaves a catch scope */ \
+    X(EnterCatch)  /* scope child index: exception -> ; pushes an Env holding it */ \
     /* misc */ \
     X(Debugger) \
     X(ThrowRef)  /* error number: an invalid assignment target */ \
@@ -96,6 +97,7 @@ struct FuncProto final : GcCell {
     bool isEvalCode = false;
     bool isGlobalCode = false;
     bool dynamicLocals = false;  // a `with` or direct eval: names may be looked up at run time
+    bool isCatchScope = false;  // names the one slot of a catch clause's Env, not a function
     int completionSlot = -1;  // eval code: the last statement value
     std::u16string source;  // text for Function.prototype.toString
     std::shared_ptr<const std::u16string> scriptText;  // for error lines

@@ -73,10 +73,13 @@ struct Control {
     std::vector<size_t> breaks;
     std::vector<size_t> continues;
     const Node* finallyBlock = nullptr;
+    size_t blockCount = 0;  // scope blocks open outside a finally block
 };
 
+// A scope inside a function: a `with`, or a catch clause whose variable lives in a stack
+// slot (nothing can capture it) or in an Env of its own pushed on the scope chain.
 struct Block {
-    bool isWith;
+    enum Kind { With, CatchSlot, CatchEnv } kind;
     std::u16string name;  // catch variable
     Loc loc;
 };
@@ -93,6 +96,7 @@ struct FnState {
     std::vector<Control> controls;
     int depth = 0;
     std::unordered_map<std::u16string, int> strIndex;
+    std::unordered_map<const FunctionNode*, int> childIndex;  // a named expression is compiled once
     uint32_t lastPos = UINT32_MAX;
 };
 
@@ -160,6 +164,8 @@ private:
     void jump(const Node* n, bool isBreak);
     void returnStatement(const Node* n);
     void tryStatement(const Node* n);
+    void catchClause(const Node* n);
+    int catchScope(const std::u16string& name);
     void withStatement(const Node* n);
     void unwindTo(size_t controlIndex);
     void patchBreaks(Control& c) {
@@ -292,9 +298,12 @@ FuncProto* Compiler::compileFunction(const FunctionNode& f, CodeKind kind, FnSta
 }
 
 void Compiler::closure(const FunctionNode* f) {
-    FuncProto* child = compileFunction(*f, CodeKind::Function, s_);
-    s_->proto->children.push_back(child);
-    emit(Op::Closure, 1, static_cast<int32_t>(s_->proto->children.size() - 1));
+    auto [it, added] = s_->childIndex.try_emplace(f, static_cast<int>(s_->proto->children.size()));
+    if (added) {
+        FuncProto* child = compileFunction(*f, CodeKind::Function, s_);
+        s_->proto->children.push_back(child);
+    }
+    emit(Op::Closure, 1, it->second);
 }
 
 // ---- names ----
@@ -303,13 +312,14 @@ Loc Compiler::resolve(const std::u16string& name) {
     int depth = 0;
     for (FnState* s = s_; s; s = s->parent) {
         for (auto it = s->blocks.rbegin(); it != s->blocks.rend(); ++it) {
-            if (it->isWith) return Loc{LocKind::Dynamic};
+            if (it->kind == Block::With) return Loc{LocKind::Dynamic};
             if (it->name == name) {
                 Loc l = it->loc;
                 if (l.kind == LocKind::Env) l.depth = depth;
-                else if (s != s_) return Loc{LocKind::Dynamic};
+                else if (s != s_) return Loc{LocKind::Dynamic};  // cannot happen: captured ones are CatchEnv
                 return l;
             }
+            if (it->kind == Block::CatchEnv) ++depth;
         }
         auto it = s->vars.find(name);
         if (it != s->vars.end()) {
@@ -609,6 +619,7 @@ void Compiler::unwindTo(size_t controlIndex) {
             std::vector<Control> saved(s_->controls.begin() + static_cast<long>(i), s_->controls.end());
             s_->controls.resize(i);
             auto blocks = s_->blocks;
+            s_->blocks.resize(saved[0].blockCount, Block{Block::With, {}, {}});
             statement(saved[0].finallyBlock);
             s_->blocks = blocks;
             s_->controls.insert(s_->controls.end(), saved.begin(), saved.end());
@@ -657,7 +668,7 @@ void Compiler::tryStatement(const Node* n) {
     size_t finTry = 0, catchTry = 0;
     if (finallyBlock) {
         finTry = emitJump(Op::Try, 0);
-        s_->controls.push_back({Control::TryFinally, {}, {}, {}, finallyBlock});
+        s_->controls.push_back({Control::TryFinally, {}, {}, {}, finallyBlock, s_->blocks.size()});
     }
     if (n->b) {
         catchTry = emitJump(Op::Try, 0);
@@ -670,22 +681,7 @@ void Compiler::tryStatement(const Node* n) {
         size_t skip = emitJump(Op::Jump, 0);
         patch(catchTry);
         adjust(1);  // the exception
-        Loc loc;
-        if (s_->hasChildren || s_->proto->dynamicLocals) {
-            if (s_->kind == CodeKind::Function) {
-                loc = Loc{LocKind::Env, 0, s_->proto->envCount++};
-                s_->proto->envNames.push_back(vm_.atoms().intern(n->str));
-            } else {
-                loc = Loc{LocKind::Stack, 0, newTemp()};
-            }
-        } else {
-            loc = Loc{LocKind::Stack, 0, newTemp()};
-        }
-        emitSet(loc, n->str);
-        emit(Op::Pop, -1);
-        s_->blocks.push_back({false, n->str, loc});
-        statement(n->b.get());
-        s_->blocks.pop_back();
+        catchClause(n);
         patch(skip);
     }
     if (finallyBlock) {
@@ -705,12 +701,43 @@ void Compiler::tryStatement(const Node* n) {
     }
 }
 
+// The exception is on the stack. The variable belongs to the catch block alone; when a
+// closure, `eval` or `with` could reach it, each run of the block gets an Env of its own.
+void Compiler::catchClause(const Node* n) {
+    if (!s_->hasChildren && !s_->proto->dynamicLocals) {
+        Loc loc{LocKind::Stack, 0, newTemp()};
+        emit(Op::SetLocal, 0, loc.index);
+        emit(Op::Pop, -1);
+        s_->blocks.push_back({Block::CatchSlot, n->str, loc});
+        statement(n->b.get());
+        s_->blocks.pop_back();
+        return;
+    }
+    emit(Op::EnterCatch, -1, catchScope(n->str));
+    s_->controls.push_back({Control::With, {}, {}, {}, nullptr});  // leaving it pops the Env
+    s_->blocks.push_back({Block::CatchEnv, n->str, Loc{LocKind::Env, 0, 0}});
+    statement(n->b.get());
+    s_->blocks.pop_back();
+    s_->controls.pop_back();
+    emit(Op::LeaveWith, 0);
+}
+
+// The names of a catch Env (its one variable) for run-time lookup, as a child of the proto.
+int Compiler::catchScope(const std::u16string& name) {
+    FuncProto* scope = vm_.heap().make<FuncProto>();
+    vm_.pinProto(scope);
+    scope->isCatchScope = true;
+    scope->envNames.push_back(vm_.atoms().intern(name));
+    s_->proto->children.push_back(scope);
+    return static_cast<int>(s_->proto->children.size() - 1);
+}
+
 void Compiler::withStatement(const Node* n) {
     expr(n->a.get());
     mark(n->pos);
     emit(Op::EnterWith, -1);
     s_->controls.push_back({Control::With, {}, {}, {}, nullptr});
-    s_->blocks.push_back({true, {}, {}});
+    s_->blocks.push_back({Block::With, {}, {}});
     statement(n->b.get());
     s_->blocks.pop_back();
     s_->controls.pop_back();
@@ -756,11 +783,7 @@ void Compiler::expr(const Node* n) {
             }
             break;
         }
-        case N::Function: {
-            closure(n->func.get());
-            if (!n->func->name.empty()) emitSetName(n->func->name);
-            break;
-        }
+        case N::Function: closure(n->func.get()); break;  // a name was bound when the scope began
         case N::Member:
             expr(n->a.get());
             mark(n->pos);

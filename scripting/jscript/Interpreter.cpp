@@ -396,7 +396,7 @@ Value Vm::execute(size_t entryFrame) {
                         SAVE();
                         JsString* name = STR(pc[1]);
                         Env* e = fr->env;
-                        while (e && (e->withObject || !e->owner)) e = e->parent;
+                        while (e && (e->withObject || !e->owner || e->owner->isCatchScope)) e = e->parent;
                         if (!e) {
                             if (!hasOwn(global, name)) global->props.add(name, Value(), DontDelete);
                         } else {
@@ -939,6 +939,14 @@ Value Vm::execute(size_t entryFrame) {
                         NEXT();
                     }
                     CASE(LeaveWith) fr->env = fr->env->parent; pc += 1; NEXT();
+                    CASE(EnterCatch) {
+                        SAVE();
+                        Env* e = heap_.make<Env>(fr->env, PROTO->children[pc[1]], 1);
+                        e->slots[0] = POP();
+                        fr->env = e;
+                        pc += 2;
+                        NEXT();
+                    }
                     CASE(Debugger) pc += 1; NEXT();
                     CASE(ThrowRef) SAVE(); throwError(pc[1]);
                 }

@@ -597,7 +597,9 @@ NodePtr Parser::primary() {
             NodePtr n = make(N::Function, start);
             n->func = functionRest(start, true);
             if (!n->func->name.empty()) {
-                // This dialect binds a function expression's name in the enclosing scope.
+                // This dialect also reads a named function expression as a declaration in the
+                // enclosing scope: the name is bound on entry to a function object of its own.
+                fn_->functionDecls.push_back(n->func.get());
                 declareVar(n->func->name);
                 noteName(n->func->name);
             }
