@@ -41,6 +41,9 @@ class SafeArray;
 // Shared string buffer. Immutable while shared (count > 1).
 struct StringData {
     uint32_t refs = 1;
+    // Odd byte lengths (VBScript's ChrB, LeftB, ...): the last byte, kept beside the
+    // whole characters in `text`; -1 for none.
+    int16_t oddByte = -1;
     std::u16string text;
 };
 
@@ -94,7 +97,14 @@ public:
     static Variant fromString(std::u16string text)
     {
         Variant r(VarType::String);
-        r.u_.str = new StringData{1, std::move(text)};
+        r.u_.str = new StringData{1, -1, std::move(text)};
+        return r;
+    }
+    // `text` and then one more byte (0-255), or none when `oddByte` is -1.
+    static Variant fromBytes(std::u16string text, int oddByte)
+    {
+        Variant r = fromString(std::move(text));
+        r.u_.str->oddByte = int16_t(oddByte);
         return r;
     }
     static Variant fromString(std::u16string_view text) { return fromString(std::u16string(text)); }
@@ -143,6 +153,7 @@ public:
     uint8_t asByte() const noexcept { return u_.u8; }
     int32_t asError() const noexcept { return u_.i32; }
     const std::u16string& asString() const noexcept { return u_.str->text; }
+    int stringOddByte() const noexcept { return u_.str->oddByte; } // -1 for none
     Dispatch* asObject() const noexcept { return u_.obj; }
     DispatchPtr objectRef() const noexcept { return DispatchPtr(u_.obj); }
     SafeArray* asArray() const noexcept { return u_.arr; }
@@ -168,7 +179,7 @@ public:
     // reference to it; null otherwise (the caller then builds a new string).
     std::u16string* uniqueString() noexcept
     {
-        return type_ == VarType::String && u_.str->refs == 1 ? &u_.str->text : nullptr;
+        return type_ == VarType::String && u_.str->refs == 1 && u_.str->oddByte < 0 ? &u_.str->text : nullptr;
     }
 
 private:

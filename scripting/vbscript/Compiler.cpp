@@ -281,11 +281,7 @@ public:
         switch (e.kind) {
         case ExprKind::Literal: emitConst(e.value); break;
         case ExprKind::Name: loadName(e); break;
-        case ExprKind::Me:
-            if (!cls_)
-                failAt(cerr::InvalidMe, e.pos);
-            emit(OpCode::LoadMe);
-            break;
+        case ExprKind::Me: emit(OpCode::LoadMe); break; // outside a class: the script's Me
         case ExprKind::Member:
             object(e);
             pos_ = e.pos;
@@ -310,7 +306,8 @@ public:
         pos_ = saved;
     }
 
-    static bool isMe(const Expr* e) { return e && e->kind == ExprKind::Me; }
+    // `Me.x` inside a class reaches private members too.
+    bool isMe(const Expr* e) const { return cls_ && e && e->kind == ExprKind::Me; }
 
     // For comparisons: bit 0 when the left operand is a literal or constant, bit 1 the right.
     uint8_t literalFlags(const Expr& e)
@@ -469,8 +466,8 @@ public:
             emit(OpCode::LoadDyn, unit_.optionExplicit ? 1 : 0, uint16_t(b.slot), b.global);
             break;
         case Binding::Undeclared:
-            emit(OpCode::Undefined, 0, 0, name(e.name));
-            emitConst(Variant());
+            emit(OpCode::Undefined, 0, 0, b.slot);
+            emit(OpCode::LoadGlobal, 0, 0, b.slot);
             break;
         }
     }
@@ -559,7 +556,7 @@ public:
             emit(OpCode::RefDyn, unit_.optionExplicit ? 1 : 0, uint16_t(b.slot), b.global);
             break;
         case Binding::Undeclared:
-            emit(OpCode::Undefined, 0, 0, name(unit_.env.globals[b.slot].name));
+            emit(OpCode::Undefined, 0, 0, b.slot);
             emit(OpCode::RefGlobal, 0, 0, b.slot);
             break;
         default: failAt(cerr::SyntaxError, p);
@@ -572,7 +569,7 @@ public:
         Binding b = resolve(shown, false);
         if (b.kind == Binding::Undeclared) {
             pos_ = p;
-            emit(OpCode::Undefined, 0, 0, name(shown));
+            emit(OpCode::Undefined, 0, 0, b.slot);
             emit(OpCode::RefGlobal, 0, 0, b.slot);
             return;
         }
@@ -777,8 +774,8 @@ public:
             break;
         }
         case Binding::Undeclared:
-            emit(OpCode::Undefined, 0, 0, name(shown));
-            emit(OpCode::Pop);
+            emit(OpCode::Undefined, 0, 0, b.slot);
+            emit(OpCode::StoreGlobal, a, 0, b.slot);
             break;
         case Binding::Constant:
         case Binding::GlobalProc:

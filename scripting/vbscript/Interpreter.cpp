@@ -8,6 +8,7 @@
 #include "scripting/core/Text.h"
 #include "scripting/vbscript/ClassInstance.h"
 #include "scripting/vbscript/ErrObject.h"
+#include "scripting/vbscript/GlobalObject.h"
 #include "scripting/vbscript/Operators.h"
 #include "scripting/vbscript/Parser.h"
 #include "scripting/vbscript/library/TextLimits.h"
@@ -474,6 +475,16 @@ Variant Interpreter::callByName(const std::u16string& name, std::span<Variant> a
     return call(*globals_[g].proc, nullptr, args);
 }
 
+Variant Interpreter::scriptMe()
+{
+    int g = globals_.find(u"me");
+    if (g >= 0 && globals_[g].isNamedObject)
+        return globals_[g].value;
+    if (!globalObject_)
+        globalObject_ = DispatchPtr(new GlobalObject(*this, alive_));
+    return Variant::fromObject(globalObject_);
+}
+
 void Interpreter::executeText(const std::u16string& code, Frame& caller, bool global)
 {
     auto src = std::make_shared<SourceText>(SourceText{code});
@@ -916,9 +927,7 @@ Variant Interpreter::execute(Frame& f)
                     break;
                 }
                 case OpCode::LoadMe:
-                    if (!f.me)
-                        fail(err::ObjectRequired);
-                    put(*sp++, Variant(Variant::fromObject(DispatchPtr(f.me))));
+                    put(*sp++, f.me ? Variant(Variant::fromObject(DispatchPtr(f.me))) : scriptMe());
                     break;
                 case OpCode::LoadErr: put(*sp++, Variant(Variant::fromObject(errObject_))); break;
                 case OpCode::Pop: popArgs(1); break;
@@ -947,14 +956,15 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::Concat: {
                     Variant& a = sp[-2];
                     Variant& b = sp[-1];
-                    if (a.isString() && b.isString()) {
+                    // negative only when both are -1: no odd bytes to join bytewise
+                    if (a.isString() && b.isString() && (a.stringOddByte() & b.stringOddByte()) < 0) {
                         library::checkStringLength(a.asString().size() + b.asString().size());
                         if (std::u16string* s = a.uniqueString())
                             s->append(b.asString());
                         else
                             a = Variant::fromString(a.asString() + b.asString());
                     } else {
-                        a = ops::concat(a, b);
+                        a = ops::concat(a, b, builtins_.localeId);
                     }
                     popArgs(1);
                     break;
@@ -1205,7 +1215,10 @@ Variant Interpreter::execute(Frame& f)
                     popArgs(1);
                     break;
                 }
-                case OpCode::Undefined: failNamed(err::VariableUndefined, proc.names[size_t(in.c)]);
+                case OpCode::Undefined:
+                    if (!globals[in.c].exists)
+                        failNamed(err::VariableUndefined, globals[in.c].name);
+                    break;
                 case OpCode::Raise:
                     if (in.b != 0xFFFF && in.b < proc.names.size())
                         failNamed(in.c, proc.names[in.b]);
@@ -1228,14 +1241,16 @@ Variant Interpreter::execute(Frame& f)
                     Variant& target = sp[-2].deref();
                     const Variant& v = sp[-1];
                     std::u16string* s = target.uniqueString();
+                    if (v.isString() && v.stringOddByte() >= 0)
+                        s = nullptr; // joined byte by byte
                     if (s && v.isString())
                         library::checkStringLength(s->size() + v.asString().size());
                     if (s && v.isString())
                         s->append(v.asString());
-                    else if (s && !v.isNull() && v.type() != VarType::Object)
+                    else if (s && !v.isNull() && v.type() != VarType::Object && builtins_.localeId == 1033)
                         s->append(conv::toTextOrEmpty(v));
                     else
-                        assignLet(target, ops::concat(target, v));
+                        assignLet(target, ops::concat(target, v, builtins_.localeId));
                     popArgs(in.a ? 1 : 2); // a = 1: more parts follow, the reference stays
                     break;
                 }

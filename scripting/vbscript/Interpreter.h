@@ -82,6 +82,8 @@ private:
     void executeText(const std::u16string& code, Frame& caller, bool global);
     Variant evalText(const std::u16string& code, Frame& caller);
 
+    // `Me` outside a class: the host's object named "Me", else the script itself.
+    Variant scriptMe();
     Variant newObject(const std::u16string& className);
     Variant memberCall(Frame& f, const Variant& target, uint32_t nameIndex, bool inside, std::span<Variant> args);
     void memberPut(Frame& f, const Variant& target, uint32_t nameIndex, uint8_t flags, std::span<Variant> args);
@@ -99,6 +101,7 @@ private:
     VariantArena arena_;
     ErrState err_;
     quillo::script::DispatchPtr errObject_;
+    quillo::script::DispatchPtr globalObject_; // made on first use
     BuiltinContext builtins_;
     std::shared_ptr<bool> alive_;
 

@@ -21,6 +21,7 @@ bool isLetter(char16_t c)
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c < 0x2000);
 }
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isOctalDigit(char16_t c) { return c >= u'0' && c <= u'7'; }
 bool isIdentChar(char16_t c) { return isLetter(c) || isDigit(c) || c == u'_'; }
 bool isSpace(char16_t c) { return c == u' ' || c == u'\t' || c == 0xA0 || c == 0x0B || c == 0x0C; }
 
@@ -158,7 +159,7 @@ private:
         case u'#': scanDate(t); return;
         case u'[': scanBracketName(t); return;
         case u'&':
-            if (peek(1) == u'H' || peek(1) == u'h' || peek(1) == u'O' || peek(1) == u'o') {
+            if (peek(1) == u'H' || peek(1) == u'h' || peek(1) == u'O' || peek(1) == u'o' || isOctalDigit(peek(1))) {
                 scanRadixNumber(t);
                 return;
             }
@@ -323,7 +324,8 @@ private:
         ++pos_; // &
         char16_t r = peek();
         int base = (r == u'H' || r == u'h') ? 16 : 8;
-        ++pos_;
+        if (!isOctalDigit(r))
+            ++pos_; // the radix letter
         uint64_t v = 0;
         bool any = false;
         for (;;) {

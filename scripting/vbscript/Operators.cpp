@@ -3,6 +3,8 @@
 #include "scripting/core/Convert.h"
 #include "scripting/core/ErrorTable.h"
 #include "scripting/core/ScriptError.h"
+#include "scripting/vbscript/library/ByteString.h"
+#include "scripting/vbscript/library/Locale.h"
 #include "scripting/vbscript/library/TextLimits.h"
 
 #include <cfloat>
@@ -400,17 +402,34 @@ Variant power(const Variant& av, const Variant& bv)
     return checkedDouble(std::pow(x, y));
 }
 
-Variant concat(const Variant& av, const Variant& bv)
+namespace {
+
+// A concatenation operand as text (Null as empty).
+std::u16string textOf(const Variant& v, uint32_t localeId)
+{
+    if (localeId == 1033 || v.isNull())
+        return conv::toTextOrEmpty(v);
+    return library::localText(v, library::localeOf(localeId));
+}
+
+} // namespace
+
+Variant concat(const Variant& av, const Variant& bv, uint32_t localeId)
 {
     const Variant& a = av.deref();
     const Variant& b = bv.deref();
     if (a.isNull() && b.isNull())
         return Variant::null();
     if (a.isString() && b.isString()) {
+        if (a.stringOddByte() >= 0 || b.stringOddByte() >= 0)
+            return library::concatBytes(a, b);
         library::checkStringLength(a.asString().size() + b.asString().size());
         return Variant::fromString(a.asString() + b.asString());
     }
-    std::u16string x = conv::toTextOrEmpty(a), y = conv::toTextOrEmpty(b);
+    if ((a.isString() && a.stringOddByte() >= 0) || (b.isString() && b.stringOddByte() >= 0))
+        return concat(a.isString() ? a : Variant::fromString(textOf(a, localeId)),
+                      b.isString() ? b : Variant::fromString(textOf(b, localeId)));
+    std::u16string x = textOf(a, localeId), y = textOf(b, localeId);
     library::checkStringLength(x.size() + y.size());
     return Variant::fromString(x + y);
 }

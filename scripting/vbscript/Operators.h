@@ -18,7 +18,8 @@ Variant divide(const Variant& a, const Variant& b);
 Variant intDivide(const Variant& a, const Variant& b);
 Variant modulo(const Variant& a, const Variant& b);
 Variant power(const Variant& a, const Variant& b);
-Variant concat(const Variant& a, const Variant& b);
+// `a & b`; numbers and dates become text in the conventions of `localeId` (SetLocale's).
+Variant concat(const Variant& a, const Variant& b, uint32_t localeId = 1033);
 Variant negate(const Variant& a);
 
 Variant logicalNot(const Variant& a);

@@ -57,7 +57,7 @@ enum class OpCode : uint8_t {
     Return,
     ReDim,        // a: dims, b: 1 Preserve   ref bounds ->
     Erase,        //                          ref ->
-    Undefined,    // c: name: raises 500 (Option Explicit)
+    Undefined,    // c: global slot: raises 500 unless it exists (Option Explicit)
     Execute,      // a: 1 ExecuteGlobal        text ->
     Eval,         //                           text -> value
     GetRef,       //                           name -> function object

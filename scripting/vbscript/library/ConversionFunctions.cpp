@@ -3,7 +3,7 @@
 
 #include "scripting/vbscript/library/Arguments.h"
 #include "scripting/vbscript/library/Functions.h"
-
+#include "scripting/vbscript/library/Locale.h"
 
 namespace quillo::vbscript::library {
 
@@ -49,6 +49,18 @@ bool testValue(const Variant& value, Test test)
     }
 }
 
+// Argument `i`, a String read in the locale's conventions (decimal comma, day first),
+// rewritten for the default's parsers; other values as given.
+Variant localArg(BuiltinContext& context, std::span<Variant> args, size_t i, bool isDate)
+{
+    const Variant& v = arg(args, i).deref();
+    const Locale& locale = localeOf(context.localeId);
+    if (!v.isString() || &locale == &englishUnitedStates())
+        return v;
+    return Variant::fromString(isDate ? toDefaultDateText(v.asString(), locale)
+                                      : toDefaultNumberText(v.asString(), locale));
+}
+
 } // namespace
 
 QUILLO_VBS_BUILTIN(cBool)
@@ -58,42 +70,42 @@ QUILLO_VBS_BUILTIN(cBool)
 
 QUILLO_VBS_BUILTIN(cByte)
 {
-    return Variant::fromByte(script::toByte(arg(args, 0)));
+    return Variant::fromByte(script::toByte(localArg(context, args, 0, false)));
 }
 
 QUILLO_VBS_BUILTIN(cCur)
 {
-    return Variant::fromCurrency(script::toCurrency(arg(args, 0)));
+    return Variant::fromCurrency(script::toCurrency(localArg(context, args, 0, false)));
 }
 
 QUILLO_VBS_BUILTIN(cDate)
 {
-    return Variant::fromDate(script::toDate(arg(args, 0)));
+    return Variant::fromDate(script::toDate(localArg(context, args, 0, true)));
 }
 
 QUILLO_VBS_BUILTIN(cDbl)
 {
-    return Variant::fromDouble(script::toDouble(arg(args, 0)));
+    return Variant::fromDouble(script::toDouble(localArg(context, args, 0, false)));
 }
 
 QUILLO_VBS_BUILTIN(cInt)
 {
-    return Variant::fromInteger(script::toInteger(arg(args, 0)));
+    return Variant::fromInteger(script::toInteger(localArg(context, args, 0, false)));
 }
 
 QUILLO_VBS_BUILTIN(cLng)
 {
-    return Variant::fromLong(script::toLong(arg(args, 0)));
+    return Variant::fromLong(script::toLong(localArg(context, args, 0, false)));
 }
 
 QUILLO_VBS_BUILTIN(cSng)
 {
-    return Variant::fromSingle(script::toSingle(arg(args, 0)));
+    return Variant::fromSingle(script::toSingle(localArg(context, args, 0, false)));
 }
 
 QUILLO_VBS_BUILTIN(cStr)
 {
-    return Variant::fromString(script::toText(arg(args, 0)));
+    return Variant::fromString(localText(arg(args, 0), localeOf(context.localeId)));
 }
 
 QUILLO_VBS_BUILTIN(isArray)
@@ -103,7 +115,7 @@ QUILLO_VBS_BUILTIN(isArray)
 
 QUILLO_VBS_BUILTIN(isDate)
 {
-    return Variant::fromBool(script::isDate(arg(args, 0)));
+    return Variant::fromBool(script::isDate(localArg(context, args, 0, true)));
 }
 
 QUILLO_VBS_BUILTIN(isEmpty)

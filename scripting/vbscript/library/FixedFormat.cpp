@@ -99,10 +99,10 @@ std::u16string formatFixed(double value, const FixedFormat& format)
             text.push_back(u'0');
     } else {
         for (char c : format.grouping ? grouped(whole) : whole)
-            text.push_back(char16_t(c));
+            text.push_back(c == ',' ? format.group : char16_t(c));
     }
     if (!fraction.empty()) {
-        text.push_back(u'.');
+        text.push_back(format.decimal);
         for (char c : fraction)
             text.push_back(char16_t(c));
     }

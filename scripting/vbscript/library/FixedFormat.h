@@ -1,6 +1,6 @@
 #pragma once
-// Fixed-point number text for FormatNumber, FormatCurrency and FormatPercent in the
-// English (United States) conventions: "." for decimals, "," between groups of three.
+// Fixed-point number text for FormatNumber, FormatCurrency and FormatPercent: by default
+// "." for decimals and "," between groups of three, as in English (United States).
 
 #include <string>
 
@@ -11,6 +11,8 @@ struct FixedFormat {
     bool leadingDigit = true;   // "0.5" rather than ".5"
     bool parentheses = false;   // "(5.00)" rather than "-5.00"
     bool grouping = true;       // "1,234" rather than "1234"
+    char16_t decimal = u'.';
+    char16_t group = u',';
     std::u16string prefix;      // "$"
     std::u16string suffix;      // "%"
 };

@@ -1,15 +1,14 @@
 // FormatNumber, FormatCurrency, FormatPercent, FormatDateTime, MonthName and WeekdayName,
-// with English (United States) defaults.
+// in the conventions of the locale SetLocale chose.
 
 #include "scripting/vbscript/library/Arguments.h"
-#include "scripting/vbscript/library/DateNames.h"
 #include "scripting/vbscript/library/Functions.h"
 #include "scripting/vbscript/library/FixedFormat.h"
+#include "scripting/vbscript/library/Locale.h"
 
 #include "scripting/core/DateTime.h"
 #include "scripting/core/Text.h"
 
-#include <cstdio>
 #include <string>
 
 namespace quillo::vbscript::library {
@@ -45,47 +44,37 @@ Variant formatWith(std::span<Variant> args, double scale, FixedFormat format)
     return Variant::fromString(formatFixed(value, format));
 }
 
-// "Thursday, January 2, 2003"
-std::u16string longDate(double ole)
+// The locale's separators; FormatCurrency adds its symbol.
+FixedFormat localFormat(const Locale& locale)
 {
-    const script::DateParts parts = script::oleToParts(ole);
-    std::u16string text(weekdayNameOf(parts.weekday, false));
-    text += u", ";
-    text += monthNameOf(parts.month, false);
-    text += u" ";
-    text += script::fromAscii(std::to_string(parts.day));
-    text += u", ";
-    text += script::fromAscii(std::to_string(parts.year));
-    return text;
-}
-
-// "16:05"
-std::u16string shortTime(double ole)
-{
-    const script::DateParts parts = script::oleToParts(ole);
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d", parts.hour, parts.minute);
-    return script::fromAscii(buffer);
+    FixedFormat format;
+    format.decimal = locale.decimal;
+    format.group = locale.group;
+    return format;
 }
 
 } // namespace
 
 QUILLO_VBS_BUILTIN(formatNumber)
 {
-    return formatWith(args, 1, FixedFormat{});
+    return formatWith(args, 1, localFormat(localeOf(context.localeId)));
 }
 
 QUILLO_VBS_BUILTIN(formatCurrency)
 {
-    FixedFormat format;
-    format.parentheses = true;
-    format.prefix = u"$";
+    const Locale& locale = localeOf(context.localeId);
+    FixedFormat format = localFormat(locale);
+    format.parentheses = locale.negativeCurrencyInParens;
+    if (locale.currencyAfter)
+        format.suffix = u" " + std::u16string(locale.currency);
+    else
+        format.prefix = locale.currency;
     return formatWith(args, 1, format);
 }
 
 QUILLO_VBS_BUILTIN(formatPercent)
 {
-    FixedFormat format;
+    FixedFormat format = localFormat(localeOf(context.localeId));
     format.suffix = u"%";
     return formatWith(args, 100, format);
 }
@@ -97,12 +86,13 @@ QUILLO_VBS_BUILTIN(formatDateTime)
     if (named < 0 || named > 4)
         invalidCall();
     const double ole = dateArg(args, 0);
+    const Locale& locale = localeOf(context.localeId);
     switch (named) {
-    case 1: return Variant::fromString(longDate(ole));
-    case 2: return Variant::fromString(script::formatDatePart(ole));
-    case 3: return Variant::fromString(script::formatTimePart(ole));
-    case 4: return Variant::fromString(shortTime(ole));
-    default: return Variant::fromString(script::formatDate(ole));
+    case 1: return Variant::fromString(longDateText(ole, locale));
+    case 2: return Variant::fromString(shortDateText(ole, locale));
+    case 3: return Variant::fromString(timeText(ole, locale));
+    case 4: return Variant::fromString(shortTimeText(ole));
+    default: return Variant::fromString(generalDateText(ole, locale));
     }
 }
 
@@ -111,7 +101,8 @@ QUILLO_VBS_BUILTIN(monthName)
     const int32_t month = longArg(args, 0);
     if (month < 1 || month > 12)
         invalidCall();
-    return Variant::fromString(monthNameOf(month, boolArgOr(args, 1, false)));
+    const Locale& locale = localeOf(context.localeId);
+    return Variant::fromString((boolArgOr(args, 1, false) ? locale.monthsShort : locale.months)[size_t(month - 1)]);
 }
 
 // WeekdayName(weekday[, abbreviate[, firstdayofweek]]): `weekday` counts from the first day.
@@ -122,7 +113,8 @@ QUILLO_VBS_BUILTIN(weekdayName)
     const int firstDay = firstDayOfWeekArg(args, 2);
     if (weekday < 1 || weekday > 7)
         invalidCall();
-    return Variant::fromString(weekdayNameOf((weekday - 1 + firstDay - 1) % 7 + 1, abbreviated));
+    const Locale& locale = localeOf(context.localeId);
+    return Variant::fromString((abbreviated ? locale.weekdaysShort : locale.weekdays)[size_t((weekday - 1 + firstDay - 1) % 7)]);
 }
 
 } // namespace quillo::vbscript::library

@@ -2,6 +2,7 @@
 
 #include "scripting/vbscript/library/Arguments.h"
 #include "scripting/vbscript/library/Functions.h"
+#include "scripting/vbscript/library/Locale.h"
 
 #include "scripting/core/HostServices.h"
 #include "scripting/core/Text.h"
@@ -13,7 +14,6 @@ namespace script = quillo::script;
 namespace {
 
 constexpr std::u16string_view kDefaultTitle = u"VBScript";
-constexpr int32_t kEnglishUnitedStates = 1033;
 constexpr int32_t kBuildVersion = 16384;
 
 // The host that may show a dialog now; 70 "Permission denied" while dialogs are not allowed.
@@ -33,16 +33,10 @@ std::u16string titleArg(std::span<Variant> args, size_t i)
 int32_t localeFromArg(const Variant& value)
 {
     const Variant plain = plainValue(value);
-    if (plain.isString()) {
-        const std::u16string tag = script::toLower(script::trimBlanks(plain.asString()));
-        if (tag.empty() || tag == u"en-us" || tag == u"en_us")
-            return kEnglishUnitedStates;
+    const Locale* locale = plain.isString() ? findLocaleTag(plain.asString()) : findLocale(script::toLong(plain));
+    if (!locale)
         invalidCall();
-    }
-    const int32_t id = script::toLong(plain);
-    if (id == 0 || id == 1024 || id == 2048 || id == kEnglishUnitedStates)
-        return kEnglishUnitedStates;
-    invalidCall();
+    return int32_t(locale->id);
 }
 
 } // namespace
@@ -79,7 +73,7 @@ QUILLO_VBS_BUILTIN(getLocale)
 QUILLO_VBS_BUILTIN(setLocale)
 {
     const int32_t previous = int32_t(context.localeId);
-    context.localeId = uint32_t(given(args, 0) ? localeFromArg(arg(args, 0)) : kEnglishUnitedStates);
+    context.localeId = given(args, 0) ? uint32_t(localeFromArg(arg(args, 0))) : englishUnitedStates().id;
     return Variant::fromLong(previous);
 }
 

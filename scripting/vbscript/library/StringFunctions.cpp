@@ -2,6 +2,7 @@
 // byte-oriented variants. Positions are 1-based as scripts see them; lengths are Longs.
 
 #include "scripting/vbscript/library/Arguments.h"
+#include "scripting/vbscript/library/ByteString.h"
 #include "scripting/vbscript/library/Functions.h"
 #include "scripting/vbscript/library/TextLimits.h"
 
@@ -19,28 +20,23 @@ namespace script = quillo::script;
 
 namespace {
 
-// Strings as the byte functions see them: UTF-16 little-endian.
-std::vector<uint8_t> toBytes(std::u16string_view text)
+// Argument `i` as bytes: a String keeps its odd byte, other values become text.
+std::vector<uint8_t> bytesArg(std::span<Variant> args, size_t i)
 {
-    std::vector<uint8_t> bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t c : text) {
-        bytes.push_back(uint8_t(c & 0xFF));
-        bytes.push_back(uint8_t(c >> 8));
-    }
-    return bytes;
+    const Variant& v = arg(args, i).deref();
+    if (v.isString())
+        return bytesOf(v);
+    return bytesOf(TextArg(args, i).view());
 }
 
-// Pairs bytes back into characters; an odd last byte becomes a character of its own.
-std::u16string fromBytes(const uint8_t* bytes, size_t count)
+// The bytes InStrB searches: text compares fold case first.
+std::vector<uint8_t> searchedBytes(std::span<Variant> args, size_t i, Compare mode)
 {
-    std::u16string text;
-    text.reserve((count + 1) / 2);
-    for (size_t i = 0; i < count; i += 2) {
-        const char16_t high = i + 1 < count ? char16_t(bytes[i + 1]) << 8 : 0;
-        text.push_back(char16_t(high | bytes[i]));
-    }
-    return text;
+    const Variant& v = arg(args, i).deref();
+    if (mode == Compare::Binary && v.isString())
+        return bytesOf(v);
+    const int odd = v.isString() ? v.stringOddByte() : -1;
+    return bytesOf(SearchTextArg(args, i, mode).searched(), odd);
 }
 
 int32_t nonNegativeLength(std::span<Variant> args, size_t i)
@@ -144,10 +140,10 @@ QUILLO_VBS_BUILTIN(asc)
 
 QUILLO_VBS_BUILTIN(ascB)
 {
-    const TextArg text(args, 0);
-    if (text.empty())
+    const std::vector<uint8_t> bytes = bytesArg(args, 0);
+    if (bytes.empty())
         invalidCall();
-    return Variant::fromInteger(int16_t(text[0] & 0xFF));
+    return Variant::fromInteger(int16_t(bytes[0]));
 }
 
 QUILLO_VBS_BUILTIN(ascW)
@@ -166,13 +162,13 @@ QUILLO_VBS_BUILTIN(chr)
     return Variant::fromString(std::u16string(1, script::windows1252ToUnicode(uint8_t(code))));
 }
 
-// One byte of a string; our strings hold whole UTF-16 units, so it becomes one character.
+// A string one byte long.
 QUILLO_VBS_BUILTIN(chrB)
 {
     const int32_t code = longArg(args, 0);
     if (code < 0 || code > 255)
         invalidCall();
-    return Variant::fromString(std::u16string(1, char16_t(code)));
+    return Variant::fromBytes(std::u16string(), code);
 }
 
 QUILLO_VBS_BUILTIN(chrW)
@@ -201,8 +197,8 @@ QUILLO_VBS_BUILTIN(inStrB)
     if (in.isNull)
         return Variant::null();
     const int32_t start = in.start;
-    const std::vector<uint8_t> text = toBytes(SearchTextArg(args, in.first, in.mode).searched());
-    const std::vector<uint8_t> what = toBytes(SearchTextArg(args, in.first + 1, in.mode).searched());
+    const std::vector<uint8_t> text = searchedBytes(args, in.first, in.mode);
+    const std::vector<uint8_t> what = searchedBytes(args, in.first + 1, in.mode);
     if (text.empty() || size_t(start) > text.size() + (what.empty() ? 1 : 0))
         return Variant::fromLong(0);
     if (what.empty())
@@ -262,8 +258,8 @@ QUILLO_VBS_BUILTIN(leftB)
     const int32_t n = nonNegativeLength(args, 1);
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    const std::vector<uint8_t> bytes = toBytes(TextArg(args, 0).view());
-    return Variant::fromString(fromBytes(bytes.data(), std::min(bytes.size(), size_t(n))));
+    const std::vector<uint8_t> bytes = bytesArg(args, 0);
+    return stringOfBytes(bytes.data(), std::min(bytes.size(), size_t(n)));
 }
 
 QUILLO_VBS_BUILTIN(right)
@@ -281,9 +277,9 @@ QUILLO_VBS_BUILTIN(rightB)
     const int32_t n = nonNegativeLength(args, 1);
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    const std::vector<uint8_t> bytes = toBytes(TextArg(args, 0).view());
+    const std::vector<uint8_t> bytes = bytesArg(args, 0);
     const size_t count = std::min(bytes.size(), size_t(n));
-    return Variant::fromString(fromBytes(bytes.data() + (bytes.size() - count), count));
+    return stringOfBytes(bytes.data() + (bytes.size() - count), count);
 }
 
 // Mid(string, start[, length])
@@ -309,12 +305,11 @@ QUILLO_VBS_BUILTIN(midB)
     const int32_t count = given(args, 2) ? nonNegativeLength(args, 2) : INT32_MAX;
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    const std::vector<uint8_t> bytes = toBytes(TextArg(args, 0).view());
+    const std::vector<uint8_t> bytes = bytesArg(args, 0);
     if (size_t(start) > bytes.size())
         return Variant::fromString(std::u16string());
     const size_t from = size_t(start) - 1;
-    return Variant::fromString(
-        fromBytes(bytes.data() + from, std::min(bytes.size() - from, size_t(count))));
+    return stringOfBytes(bytes.data() + from, std::min(bytes.size() - from, size_t(count)));
 }
 
 QUILLO_VBS_BUILTIN(len)
@@ -328,6 +323,9 @@ QUILLO_VBS_BUILTIN(lenB)
 {
     if (isNullValue(arg(args, 0)))
         return Variant::null();
+    const Variant& v = arg(args, 0).deref();
+    if (v.isString())
+        return Variant::fromLong(int32_t(v.asString().size() * 2 + (v.stringOddByte() >= 0 ? 1 : 0)));
     return Variant::fromLong(int32_t(TextArg(args, 0).size() * 2));
 }
 

@@ -3,12 +3,13 @@ set(QUILLO_VBSCRIPT_LIBRARY_SOURCES
   Arguments.cpp
   ArrayFunctions.cpp
   BuiltinTable.cpp
+  ByteString.cpp
   Clock.cpp
   ConversionFunctions.cpp
   DateFunctions.cpp
-  DateNames.cpp
   FixedFormat.cpp
   FormatFunctions.cpp
+  Locale.cpp
   HostFunctions.cpp
   MathFunctions.cpp
   Random.cpp

@@ -41,6 +41,14 @@ INSTANTIATE_TEST_SUITE_P(Scoping, DynamicCode, ::testing::Values(
     ScriptCase{"syntax error inside Execute is catchable", "On Error Resume Next\nExecute \"x = (\"\nconsole.log Err.Number", "1023\n"},
     ScriptCase{"Eval of a statement is a syntax error", "On Error Resume Next\nx = Eval(\"y = 1 : z = 2\")\nconsole.log Err.Number", "1025\n"},
     ScriptCase{"Execute with several lines", "Execute \"a = 1\" & vbCrLf & \"For i = 1 To 3 : a = a * 2 : Next\"\nconsole.log a", "8\n"},
+    ScriptCase{"Option Explicit in Execute code", "On Error Resume Next\nExecute \"Option Explicit : nope = 2\"\nconsole.log Err.Number & \" \" & IsEmpty(nope)", "500 True\n"},
+    ScriptCase{"Option Explicit in Execute code reading", "On Error Resume Next\nExecute \"Option Explicit : console.log unknown1\"\nconsole.log Err.Number", "500\n"},
+    ScriptCase{"Option Explicit in Execute code in a procedure", "On Error Resume Next\nSub S : Execute \"Option Explicit\" & vbCrLf & \"zz = 3\" : End Sub\nS\nconsole.log Err.Number", "500\n"},
+    ScriptCase{"Option Explicit in ExecuteGlobal code with Dim", "ExecuteGlobal \"Option Explicit\" & vbCrLf & \"Dim w : w = 4\"\nconsole.log w", "4\n"},
+    ScriptCase{"Option Explicit in Execute code accepts existing globals", "g = 1\nExecute \"Option Explicit : g = g + 1\"\nconsole.log g", "2\n"},
+    ScriptCase{"Option Explicit reaches procedures Execute defines",
+               "ExecuteGlobal \"Option Explicit\" & vbCrLf & \"Sub T : zz = 1 : End Sub\"\nOn Error Resume Next\nT\nconsole.log Err.Number", "500\n"},
+    ScriptCase{"Option Explicit after a statement in Execute code", "On Error Resume Next\nExecute \"x = 1\" & vbCrLf & \"Option Explicit\"\nconsole.log Err.Number & \" \" & IsEmpty(x)", "1042 True\n"},
     ScriptCase{"recursion through Execute",
                "Sub R(n)\nIf n > 0 Then Execute \"R \" & (n - 1)\nconsole.log n\nEnd Sub\nR 2", "0\n1\n2\n"}));
 

@@ -54,7 +54,13 @@ INSTANTIATE_TEST_SUITE_P(Lexer, NumberLiterals, ::testing::Values(
     LiteralCase{"&HFF&", VarType::Long, 255},
     LiteralCase{"&O17", VarType::Integer, 15},
     LiteralCase{"&o177777", VarType::Integer, -1},
-    LiteralCase{"&O200000", VarType::Long, 65536}));
+    LiteralCase{"&O200000", VarType::Long, 65536},
+    LiteralCase{"&O17&", VarType::Long, 15},
+    LiteralCase{"&17", VarType::Integer, 15},
+    LiteralCase{"&17&", VarType::Long, 15},
+    LiteralCase{"&177777", VarType::Integer, -1},
+    LiteralCase{"&200000", VarType::Long, 65536},
+    LiteralCase{"&37777777777", VarType::Long, -1}));
 
 std::vector<Tok> kinds(const char* text)
 {
@@ -72,6 +78,9 @@ TEST(Lexer, CommentsSeparatorsAndContinuation)
     EXPECT_EQ(kinds("a\n\n\nb"), (std::vector<Tok>{Tok::Identifier, Tok::Newline, Tok::Identifier, Tok::End}));
     EXPECT_EQ(kinds("a <> b <= c >= d"), (std::vector<Tok>{Tok::Identifier, Tok::Ne, Tok::Identifier, Tok::Le,
                                                               Tok::Identifier, Tok::Ge, Tok::Identifier, Tok::End}));
+    // `&` directly before an octal digit starts a number; with a blank it concatenates
+    EXPECT_EQ(kinds("a & 1"), (std::vector<Tok>{Tok::Identifier, Tok::Amp, Tok::Number, Tok::End}));
+    EXPECT_EQ(kinds("a &1"), (std::vector<Tok>{Tok::Identifier, Tok::Number, Tok::End}));
     EXPECT_EQ(kinds("IF x THEN"), (std::vector<Tok>{Tok::KwIf, Tok::Identifier, Tok::KwThen, Tok::End}));
     // words that are keywords only in some places stay names
     EXPECT_EQ(kinds("step property get"), (std::vector<Tok>{Tok::Identifier, Tok::Identifier, Tok::Identifier, Tok::End}));

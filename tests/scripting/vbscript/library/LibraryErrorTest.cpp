@@ -77,7 +77,7 @@ TEST_F(LibraryErrors, InvalidProcedureCall)
         {u"FormatDateTime", {Dt(2003, 1, 2), I(5)}, 5},
         {u"FormatNumber", {I(1), I(-2)}, 5},
         {u"FormatPercent", {I(1), I(1000)}, 5},
-        {u"SetLocale", {L(1031)}, 5},
+        {u"SetLocale", {L(12345)}, 5},
         {u"SetLocale", {S(u"xx-yy")}, 5},
     });
 }
