@@ -130,7 +130,7 @@ QUILLO_VBS_BUILTIN(isNull)
 
 QUILLO_VBS_BUILTIN(isNumeric)
 {
-    return Variant::fromBool(script::isNumeric(arg(args, 0)));
+    return Variant::fromBool(script::isNumeric(localArg(context, args, 0, false)));
 }
 
 QUILLO_VBS_BUILTIN(isObject)

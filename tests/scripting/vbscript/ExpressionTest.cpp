@@ -71,7 +71,23 @@ INSTANTIATE_TEST_SUITE_P(Promotion, Values, ::testing::Values(
     ValueCase{"1e308 * 10", "error 6"},
     ValueCase{"\"a\" * 2", "error 13"},
     ValueCase{"CCur(922337203685477) * 100", "error 6"},
-    ValueCase{"3000000000 \\ 2", "error 6"}));
+    ValueCase{"3000000000 \\ 2", "error 6"},
+    ValueCase{"CInt(1) + CLng(1)", "2 Long"},
+    ValueCase{"CLng(2147483647) + CLng(1)", "2147483648 Double"},
+    ValueCase{"CByte(2) * CByte(200)", "400 Integer"},
+    ValueCase{"CByte(5) - 10", "-5 Integer"},
+    ValueCase{"CBool(True) + CByte(1)", "0 Integer"},
+    ValueCase{"32767 * 2", "65534 Long"},
+    ValueCase{"CLng(65536) * 65536", "4294967296 Double"},
+    ValueCase{"CSng(1) + CLng(1)", "2 Double"},
+    ValueCase{"CSng(1) + CCur(1)", "2 Currency"},
+    ValueCase{"CCur(1) + #1/1/2003#", "1/2/2003 Date"},
+    ValueCase{"\"3\" * \"4\"", "12 Double"},
+    ValueCase{"-\"2\"", "-2 Double"},
+    ValueCase{"CDbl(5) \\ 2", "2 Long"},
+    ValueCase{"CCur(7) Mod 2", "1 Long"},
+    ValueCase{"Null + 1", " Null"},
+    ValueCase{"\"\" + 1", "error 13"}));
 
 INSTANTIATE_TEST_SUITE_P(Comparison, Values, ::testing::Values(
     ValueCase{"1 < 2", "True Boolean"},
@@ -90,7 +106,12 @@ INSTANTIATE_TEST_SUITE_P(Comparison, Values, ::testing::Values(
     ValueCase{"Not 1 = 2", "True Boolean"},
     ValueCase{"1 < 2 = True", "True Boolean"},
     ValueCase{"Nothing Is Nothing", "True Boolean"},
-    ValueCase{"1 Is Nothing", "error 424"}));
+    ValueCase{"1 Is Nothing", "error 424"},
+    ValueCase{"\"10\" < \"9\"", "True Boolean"},
+    ValueCase{"Empty < 1", "True Boolean"},
+    ValueCase{"CCur(1) = 1", "True Boolean"},
+    ValueCase{"CSng(0.1) = 0.1", "False Boolean"},
+    ValueCase{"#1/1/2003# = 37622", "True Boolean"}));
 
 INSTANTIATE_TEST_SUITE_P(Logic, Values, ::testing::Values(
     ValueCase{"True And False", "False Boolean"},
@@ -112,13 +133,19 @@ INSTANTIATE_TEST_SUITE_P(Logic, Values, ::testing::Values(
     ValueCase{"IsNull(True Imp Null)", "True Boolean"},
     ValueCase{"Null Imp True", "True Boolean"},
     ValueCase{"65536 And 65535", "0 Long"},
-    ValueCase{"True Or 1 = 2 And False", "True Boolean"}));
+    ValueCase{"True Or 1 = 2 And False", "True Boolean"},
+    ValueCase{"Not 1.5", "-3 Long"},
+    ValueCase{"Not CCur(1)", "-2 Long"},
+    ValueCase{"IsNull(Not Null)", "True Boolean"}));
 
 INSTANTIATE_TEST_SUITE_P(Literals, Values, ::testing::Values(
     ValueCase{"&HFFFF", "-1 Integer"},
     ValueCase{"&HFFFF&", "65535 Long"},
     ValueCase{"&H10000", "65536 Long"},
     ValueCase{"&O777", "511 Integer"},
+    ValueCase{"&17 + 1", "16 Integer"},
+    ValueCase{"&17&", "15 Long"},
+    ValueCase{"\"a\" & 1", "a1 String"},
     ValueCase{"1.5E3", "1500 Double"},
     ValueCase{".25", "0.25 Double"},
     ValueCase{"\"say \"\"hi\"\"\"", "say \"hi\" String"},

@@ -59,6 +59,7 @@ INSTANTIATE_TEST_SUITE_P(SetLocale, Locales, ::testing::Values(
                "2003 12 24 18\n"},
     ScriptCase{"decimal comma", "SetLocale 1031\nconsole.log CDbl(\"1.234,5\") * 2 & \" \" & CLng(\"2,5\") & \" \" & CCur(\"0,25\")",
                "2469 2 0,25\n"},
+    ScriptCase{"IsNumeric reads the locale", "SetLocale 1031\nconsole.log IsNumeric(\"1,5\") & \" \" & IsNumeric(\"1x\")", "True False\n"},
     ScriptCase{"French group blanks", "SetLocale \"fr-FR\"\nconsole.log CDbl(\"1 234,5\") = 1234.5",
                "True\n"},
     ScriptCase{"back to the default", "SetLocale 1031\nx = CStr(0.5)\nSetLocale 1033\nconsole.log x & \" \" & CStr(0.5)", "0,5 0.5\n"}));

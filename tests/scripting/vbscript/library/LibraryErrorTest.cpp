@@ -79,6 +79,11 @@ TEST_F(LibraryErrors, InvalidProcedureCall)
         {u"FormatPercent", {I(1), I(1000)}, 5},
         {u"SetLocale", {L(12345)}, 5},
         {u"SetLocale", {S(u"xx-yy")}, 5},
+        {u"RightB", {S(u"abc"), I(-1)}, 5},
+        {u"MidB", {S(u"abc"), I(1), I(-1)}, 5},
+        {u"ChrB", {I(-1)}, 5},
+        {u"Split", {S(u"a b"), S(u" "), I(1), I(3)}, 5},
+        {u"Filter", {Arr({S(u"a")}), S(u"a"), B(true), I(3)}, 5},
     });
 }
 
@@ -116,6 +121,18 @@ TEST_F(LibraryErrors, TypeMismatchOverflowSubscriptAndNull)
         {u"Sgn", {Null()}, 94},
         {u"Sqr", {Null()}, 94},
         {u"DateSerial", {Null(), I(1), I(1)}, 94},
+        {u"Hex", {S(u"abc")}, 13},
+        {u"Int", {S(u"x")}, 13},
+        {u"CBool", {S(u"abc")}, 13},
+        {u"Round", {S(u"x")}, 13},
+        {u"TimeValue", {S(u"nope")}, 13},
+        {u"Month", {S(u"x")}, 13},
+        {u"Oct", {D(1e12)}, 6},
+        {u"CCur", {D(1e20)}, 6},
+        {u"CSng", {D(1e300)}, 6},
+        {u"CDate", {D(3000000)}, 6},
+        {u"Left", {S(u"abc"), D(2147483648.0)}, 6},
+        {u"InStrB", {Null(), S(u"a"), S(u"b")}, 94},
         {u"Space", {L(1 << 30)}, 14},
         {u"String", {L(1 << 30), S(u"x")}, 14},
     });
