@@ -263,11 +263,14 @@ void mergeSort(std::vector<Value>& v, Less less) {
 }
 
 Value arraySort(Vm& vm, Value thisv, std::span<Value> args, Object*) {
+    RootScope roots(vm.heap());
     Object* o = vm.toObject(thisv);
+    roots.hold(Value::object(o));
     Value cmp = arg(args, 0);
     if (!cmp.isUndefined() && !vm.isCallable(cmp)) vm.throwError(5002);
     uint32_t n = vm.lengthOf(o);
-    std::vector<Value> vals;
+    std::vector<Value> vals;  // the comparator may drop elements from `o`
+    roots.hold(vals);
     uint32_t undefs = 0;
     for (uint32_t i = 0; i < n; ++i) {
         if (!hasIndex(vm, o, i)) continue;
@@ -284,7 +287,7 @@ Value arraySort(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     } else {
         mergeSort(vals, [&](Value a, Value b) {
             Value pair[2] = {a, b};
-            double r = vm.toNumber(vm.call(cmp, Value(), pair));
+            double r = vm.toNumber(vm.callback(cmp, Value(), pair));
             return r < 0;
         });
     }

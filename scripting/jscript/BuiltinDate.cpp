@@ -8,6 +8,7 @@
 #include "scripting/core/HostServices.h"
 #include "scripting/jscript/Builtins.h"
 #include "scripting/jscript/NumberConv.h"
+#include "scripting/jscript/VarDate.h"
 
 namespace quillo::jscript {
 
@@ -280,6 +281,7 @@ Value dateConstruct(Vm& vm, Value, std::span<Value> args, Object*) {
     } else if (args.size() == 1) {
         Value v = args[0];
         if (v.isObject() && v.obj->cls == ObjClass::Date) t = v.obj->internal.num;
+        else if (isVarDate(v)) t = varDateTime(v.obj);
         else {
             Value p = vm.toPrimitive(v);
             t = p.isString() ? parseDate(p.str->view()) : vm.toNumber(p);
@@ -397,8 +399,7 @@ Value dateToJson(Vm& vm, Value thisv, std::span<Value>, Object*) {
 Value getVarDate(Vm& vm, Value thisv, std::span<Value>, Object*) {
     double t = thisTime(vm, thisv);
     if (std::isnan(t)) return Value();
-    // An OLE date travels as its text until it reaches a host; within the engine it is a number.
-    return Value::number(script::localMsToOle(localTime(t)));
+    return makeVarDate(vm, script::localMsToOle(localTime(t)));
 }
 
 }  // namespace

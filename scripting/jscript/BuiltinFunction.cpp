@@ -44,13 +44,13 @@ Value functionCall(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     if (!vm.isCallable(thisv)) vm.throwError(5002);
     Value self = arg(args, 0);
     std::span<Value> rest = args.empty() ? args : args.subspan(1);
-    return vm.call(thisv, self, rest);
+    return vm.callback(thisv, self, rest);  // its arguments are on the VM stack
 }
 
 Value functionApply(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     if (!vm.isCallable(thisv)) vm.throwError(5002);
     std::vector<Value> list = listFromArrayLike(vm, arg(args, 1));
-    return vm.call(thisv, arg(args, 0), list);
+    return vm.callback(thisv, arg(args, 0), list);  // which holds `list` until it is on the VM stack
 }
 
 }  // namespace

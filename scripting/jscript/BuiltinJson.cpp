@@ -140,18 +140,23 @@ private:
     size_t i_ = 0;
 };
 
+// The reviver may collect: `holder` is held by the caller, the rest here.
 Value walk(Vm& vm, Value reviver, Object* holder, JsString* key) {
-    Value v = vm.get(holder, key);
+    RootScope roots(vm.heap());
+    roots.hold(Value::string(key));
+    Value v = roots.hold(vm.get(holder, key));
     if (v.isObject()) {
-        for (Value& k : vm.ownEnumerableKeys(v.obj)) {
-            JsString* a = vm.intern(k.str->view());
+        std::vector<Value> keys = vm.ownEnumerableKeys(v.obj);
+        roots.hold(keys);
+        for (Value& k : keys) {
+            JsString* a = roots.hold(Value::string(vm.intern(k.str->view()))).str;
             Value nv = walk(vm, reviver, v.obj, a);
             if (nv.isUndefined()) vm.deleteProp(v.obj, a);
             else vm.put(v.obj, a, nv);
         }
     }
     Value args[2] = {Value::string(key), v};
-    return vm.call(reviver, Value::object(holder), args);
+    return vm.callback(reviver, Value::object(holder), args);
 }
 
 Value jsonParse(Vm& vm, Value, std::span<Value> args, Object*) {
@@ -159,7 +164,8 @@ Value jsonParse(Vm& vm, Value, std::span<Value> args, Object*) {
     Value v = JsonParser(vm, text->view()).parseAll();
     Value reviver = arg(args, 1);
     if (vm.isCallable(reviver)) {
-        Object* root = vm.newObject();
+        RootScope roots(vm.heap());
+        Object* root = roots.hold(Value::object(vm.newObject())).obj;
         JsString* empty = vm.intern(u"");
         vm.put(root, empty, v);
         return walk(vm, reviver, root, empty);
@@ -194,7 +200,7 @@ void quote(std::u16string& out, std::u16string_view s) {
 
 class Stringifier {
 public:
-    Stringifier(Vm& vm, Value replacer, std::u16string gap) : vm_(vm), gap_(std::move(gap)) {
+    Stringifier(Vm& vm, Value replacer, std::u16string gap) : vm_(vm), roots_(vm.heap()), gap_(std::move(gap)) {
         if (vm.isCallable(replacer)) {
             fn_ = replacer;
         } else if (replacer.isObject() && replacer.obj->cls == ObjClass::Array) {
@@ -203,25 +209,28 @@ public:
                 JsString* k = nullptr;
                 if (v.isString() || v.isNumber()) k = vm.keyAtom(v);
                 else if (v.isObject() && (v.obj->cls == ObjClass::String || v.obj->cls == ObjClass::Number)) k = vm.keyAtom(v);
-                if (k && std::find(list_.begin(), list_.end(), k) == list_.end()) list_.push_back(k);
+                if (k && std::find(list_.begin(), list_.end(), k) == list_.end()) list_.push_back(roots_.hold(Value::string(k)).str);
             }
         } else if (replacer.isObject()) {
             vm.throwError(5035);
         }
     }
-    // False when the value is not representable (undefined, functions).
+    // False when the value is not representable (undefined, functions). toJSON and the
+    // replacer may collect: `holder` is held by the caller, `key` and the values here.
     bool str(std::u16string& out, JsString* key, Object* holder, const std::u16string& indent) {
-        Value v = vm_.get(holder, key);
+        RootScope roots(vm_.heap());
+        roots.hold(Value::string(key));
+        Value v = roots.hold(vm_.get(holder, key));
         if (v.isObject()) {
             Value toJson = vm_.get(v.obj, vm_.names().toJSON);
             if (vm_.isCallable(toJson)) {
                 Value k = Value::string(key);
-                v = vm_.call(toJson, v, std::span<Value>(&k, 1));
+                v = roots.hold(vm_.callback(toJson, v, std::span<Value>(&k, 1)));
             }
         }
         if (!fn_.isUndefined()) {
             Value a[2] = {Value::string(key), v};
-            v = vm_.call(fn_, Value::object(holder), a);
+            v = roots.hold(vm_.callback(fn_, Value::object(holder), a));
         }
         if (v.isObject()) {
             ObjClass c = v.obj->cls;
@@ -258,8 +267,9 @@ private:
         enter(o);
         std::u16string inner = indent + gap_;
         std::vector<JsString*> keys;
+        RootScope roots(vm_.heap());
         if (haveList_) keys = list_;
-        else for (Value& k : vm_.ownEnumerableKeys(o)) keys.push_back(vm_.intern(k.str->view()));
+        else for (Value& k : vm_.ownEnumerableKeys(o)) keys.push_back(roots.hold(Value::string(vm_.intern(k.str->view()))).str);
         bool any = false;
         out += u'{';
         for (JsString* k : keys) {
@@ -291,6 +301,7 @@ private:
         stack_.pop_back();
     }
     Vm& vm_;
+    RootScope roots_;  // the replacer's key list
     std::u16string gap_;
     Value fn_;
     bool haveList_ = false;
@@ -309,8 +320,9 @@ Value jsonStringify(Vm& vm, Value, std::span<Value> args, Object*) {
     } else if (space.isString()) {
         gap = space.str->str().substr(0, 10);
     }
+    RootScope roots(vm.heap());
     Stringifier s(vm, arg(args, 1), gap);
-    Object* root = vm.newObject();
+    Object* root = roots.hold(Value::object(vm.newObject())).obj;
     JsString* empty = vm.intern(u"");
     vm.put(root, empty, arg(args, 0));
     std::u16string out;

@@ -225,7 +225,8 @@ void expandReplacement(std::u16string& out, std::u16string_view rep, std::u16str
 }
 
 Value replaceFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
-    JsString* s = thisString(vm, thisv);
+    RootScope roots(vm.heap());  // a replacement function may collect
+    JsString* s = roots.hold(Value::string(thisString(vm, thisv))).str;
     std::u16string subject = s->str();
     Value pat = arg(args, 0), rep = arg(args, 1);
     bool fn = vm.isCallable(rep);
@@ -233,13 +234,13 @@ Value replaceFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     std::u16string out;
     RegExpObject* re = asRegExp(pat);
     if (!re) {
-        JsString* needle = vm.toString(pat);
+        JsString* needle = roots.hold(Value::string(vm.toString(pat))).str;
         size_t at = subject.find(needle->view());
         if (at == std::u16string::npos) return Value::string(s);
         out = subject.substr(0, at);
         if (fn) {
             Value a[3] = {Value::string(needle), Value::number(static_cast<double>(at)), Value::string(s)};
-            out += vm.toString(vm.call(rep, Value(), a))->str();
+            out += vm.toString(vm.callback(rep, Value(), a))->str();
         } else {
             expandReplacement(out, repStr->view(), subject, nullptr, at, at + needle->length());
         }
@@ -256,7 +257,7 @@ Value replaceFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
             for (int g = 0; g <= m.groupCount(); ++g) a.push_back(vm.strv(std::u16string(m.text(subject, g))));
             a.push_back(Value::number(m.start()));
             a.push_back(Value::string(s));
-            out += vm.toString(vm.call(rep, Value(), a))->str();
+            out += vm.toString(vm.callback(rep, Value(), a))->str();
         } else {
             expandReplacement(out, repStr->view(), subject, &m, m.start(), m.end());
         }

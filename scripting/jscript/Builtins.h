@@ -4,6 +4,7 @@
 #include <cmath>
 #include <span>
 
+#include "scripting/jscript/RootScope.h"
 #include "scripting/jscript/StackGuard.h"
 #include "scripting/jscript/Vm.h"
 

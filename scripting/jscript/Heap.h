@@ -1,8 +1,9 @@
 #pragma once
 // Mark-sweep collector. Every cell the engine allocates is linked into one list; a
 // collection marks from the roots the VM reports and frees the rest. Collections run
-// only at interpreter safe points (no native frame on the C++ stack), so native code
-// never has to root its temporaries.
+// only at interpreter safe points. Native code below such a point must have rooted what
+// it holds (RootScope) and called script through Vm::callback; any other native call of
+// script keeps collections off until it returns.
 
 #include <cstddef>
 #include <cstdint>
@@ -89,6 +90,15 @@ public:
         allocated_ = 0;
     }
     size_t cellCount() const { return count_; }
+
+    // Values natives hold across Vm::callback, as a stack that RootScope unwinds.
+    std::vector<Value> heldValues;
+    std::vector<const std::vector<Value>*> heldLists;
+    void markHeld() {
+        for (const Value& v : heldValues) mark(v);
+        for (const std::vector<Value>* list : heldLists)
+            for (const Value& v : *list) mark(v);
+    }
 
 private:
     static constexpr size_t kMinThreshold = 8 * 1024 * 1024;

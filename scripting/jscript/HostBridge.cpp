@@ -13,6 +13,7 @@
 #include "scripting/core/DateTime.h"
 #include "scripting/jscript/Builtins.h"
 #include "scripting/jscript/NumberConv.h"
+#include "scripting/jscript/VarDate.h"
 
 namespace quillo::jscript {
 
@@ -81,7 +82,7 @@ public:
             for (auto& a : args) vals.push_back(vm_.fromVariant(a.deref()));
             if (id == script::DISPID_VALUE) {
                 if (obj_->isCallable && script::hasFlag(kind, script::InvokeKind::Method))
-                    return vm_.toVariant(vm_.call(Value::object(obj_), Value(), vals));
+                    return vm_.toVariant(vm_.callFromHost(Value::object(obj_), Value(), vals));
                 return vm_.toVariant(Value::string(vm_.toString(Value::object(obj_))));
             }
             if (id < 1 || static_cast<size_t>(id) > names_.size()) throw script::ScriptError::runtime(438);
@@ -92,7 +93,7 @@ public:
             }
             Value v = vm_.get(obj_, name);
             if (vm_.isCallable(v) && (script::hasFlag(kind, script::InvokeKind::Method) || !vals.empty()))
-                return vm_.toVariant(vm_.call(v, Value::object(obj_), vals));
+                return vm_.toVariant(vm_.callFromHost(v, Value::object(obj_), vals));
             return vm_.toVariant(v);
         } catch (JsThrow& t) {
             throw scriptErrorFrom(t.value);
@@ -251,6 +252,11 @@ Value hostMethodPut(Vm& vm, Value, std::span<Value> args, Object* callee) {
     return Value();
 }
 
+// Below a running script, the host may have been reached from code that holds unrooted values.
+Value Vm::callFromHost(Value f, Value thisv, std::span<Value> args) {
+    return frames_.empty() ? callback(f, thisv, args) : call(f, thisv, args);
+}
+
 Object* Vm::wrapHost(script::DispatchPtr d) { return heap_.make<HostObject>(objectProto, std::move(d)); }
 
 Value Vm::fromVariant(const Variant& in) {
@@ -266,11 +272,7 @@ Value Vm::fromVariant(const Variant& in) {
         case VarType::Byte: return Value::number(v.asByte());
         case VarType::Boolean: return Value::boolean_(v.asBool());
         case VarType::String: return strv(v.asString());
-        case VarType::Date: {
-            Object* o = heap_.make<Object>(ObjClass::Date, dateProto);
-            o->internal = Value::number(script::localToUtcMs(script::oleToLocalMs(v.asDate())));
-            return Value::object(o);
-        }
+        case VarType::Date: return makeVarDate(*this, v.asDate());
         case VarType::Object: {
             script::Dispatch* d = v.asObject();
             if (!d) return Value::null();
@@ -300,6 +302,7 @@ Variant Vm::toVariant(Value v) {
             Object* o = v.obj;
             if (o->cls == ObjClass::Host) return Variant::fromObject(static_cast<HostObject*>(o)->dispatch);
             if (o->cls == ObjClass::VBArray) return Variant::fromArray(static_cast<SafeArrayValue*>(o)->array.get());
+            if (o->cls == ObjClass::VarDate) return Variant::fromDate(varDateOle(o));
             return Variant::fromObject(script::DispatchPtr(new ScriptObjectDispatch(*this, o, aliveFlag(*this))));
         }
         default: return Variant();

@@ -89,6 +89,7 @@ Value Vm::invoke(uint32_t argc, bool construct) {
             throw;
         }
     }
+    ++nativeDepth;  // a native such as eval may run script
     try {
         Value r;
         std::span<Value> args(fpos + 2, argc);
@@ -98,9 +99,11 @@ Value Vm::invoke(uint32_t argc, bool construct) {
         } else {
             r = fn->native(*this, fpos[1], args, fn);
         }
+        --nativeDepth;
         sp_ = fpos;
         return r;
     } catch (...) {
+        --nativeDepth;
         sp_ = fpos;
         throw;
     }
@@ -1035,16 +1038,10 @@ Value Vm::runEvalFrame(FuncProto* p, Env* env, Value thisv) {
     sp_[1] = thisv;
     for (int i = 0; i < p->localCount; ++i) base[i] = Value();
     sp_ = base + p->localCount;
+    // Eval's callers (the run loop, the eval built-in, the engine) hold nothing unrooted; a
+    // native that reached eval through Vm::call has raised nativeDepth already.
     frames_.push_back(Frame{p, nullptr, p->code.data(), base, env, thisv, 0, false, true});
-    ++nativeDepth;
-    try {
-        Value r = execute(frames_.size() - 1);
-        --nativeDepth;
-        return r;
-    } catch (...) {
-        --nativeDepth;
-        throw;
-    }
+    return execute(frames_.size() - 1);
 }
 
 }  // namespace quillo::jscript

@@ -62,7 +62,7 @@ public:
             if (!vm_->isCallable(f)) vm_->throwError(438);
             std::vector<Value> vals;
             for (auto& a : args) vals.push_back(vm_->fromVariant(a));
-            return vm_->call(f, Value(), vals);
+            return vm_->callFromHost(f, Value(), vals);
         }, nullptr);
         return vm_->toVariant(r);
     }

@@ -75,7 +75,7 @@ private:
 
 enum class ObjClass : uint8_t {
     Object, Array, Function, Arguments, Error, Boolean, Number, String, Date, RegExp,
-    Math, Json, Global, Host, Enumerator, VBArray
+    Math, Json, Global, Host, Enumerator, VBArray, VarDate
 };
 
 struct Object : GcCell {

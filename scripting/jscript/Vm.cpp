@@ -9,6 +9,8 @@
 #include "scripting/jscript/Builtins.h"
 #include "scripting/jscript/NumberConv.h"
 #include "scripting/jscript/RegExpObject.h"
+#include "scripting/jscript/RootScope.h"
+#include "scripting/jscript/VarDate.h"
 
 namespace quillo::jscript {
 
@@ -198,6 +200,7 @@ JsString* Vm::toString(Value v) {
 Value Vm::toPrimitive(Value v, int hint) {
     if (!v.isObject()) return v;
     Object* o = v.obj;
+    if (o->cls == ObjClass::VarDate) return varDatePrimitive(*this, o, hint);
     if (o->cls == ObjClass::Host) {
         auto* h = static_cast<HostObject*>(o);
         script::Variant r;
@@ -258,6 +261,7 @@ JsString* Vm::typeOf(Value v) {
         case Tag::Object:
             if (v.obj->cls == ObjClass::Host) return atoms_.intern(u"object");
             if (v.obj->cls == ObjClass::VBArray && !v.obj->proto) return atoms_.intern(u"unknown");
+            if (v.obj->cls == ObjClass::VarDate) return atoms_.intern(u"date");
             return atoms_.intern(v.obj->isCallable ? u"function" : u"object");
         default: return atoms_.intern(u"undefined");
     }
@@ -769,6 +773,23 @@ Value Vm::call(Value f, Value thisv, std::span<Value> args) {
     return invoke(static_cast<uint32_t>(args.size()), false);
 }
 
+Value Vm::callback(Value f, Value thisv, std::span<Value> args) {
+    if (nativeDepth == 0 && heap_.wantsCollection()) {
+        RootScope scope(heap_);
+        scope.hold(f);
+        scope.hold(thisv);
+        for (const Value& a : args) scope.hold(a);
+        collectGarbage();
+    }
+    // invoke counts the callee's loop as below a native again; this native is safe.
+    --nativeDepth;
+    struct Restore {
+        int& depth;
+        ~Restore() { ++depth; }
+    } restore{nativeDepth};
+    return call(f, thisv, args);
+}
+
 Value Vm::construct(Value f, std::span<Value> args) {
     if (!isCallable(f)) throwError(5002);
     if (nativeStackLow()) throwError(28);
@@ -810,6 +831,7 @@ void Vm::markRoots() {
     for (FuncProto* p : pinned_) heap_.mark(p);
     for (FuncProto* p : scripts_) heap_.mark(p);
     for (Value& v : roots) heap_.mark(v);
+    heap_.markHeld();
     heap_.mark(lastMatch.subject);
     for (Named& n : named_) {
         heap_.mark(n.name);

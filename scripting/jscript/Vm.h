@@ -127,6 +127,10 @@ public:
 
     // ---- calls ----
     Value call(Value f, Value thisv, std::span<Value> args);
+    // A call from a native that holds its values in a RootScope: the callee may collect.
+    Value callback(Value f, Value thisv, std::span<Value> args);
+    // A call from a host: a callback when no script runs below it, else a plain call.
+    Value callFromHost(Value f, Value thisv, std::span<Value> args);
     Value construct(Value f, std::span<Value> args);
     Value callMethod(Value obj, JsString* name, std::span<Value> args);
     Value callerOf(FunctionObject* f);
@@ -170,7 +174,7 @@ public:
     bool haveErrorPos = false;
     std::shared_ptr<const std::u16string> errorText;
 
-    int nativeDepth = 0;
+    int nativeDepth = 0;  // run loops entered from C++ that may hold unrooted values; collections need 0
 
     // The last successful match, for RegExp.$1 ... and RegExp.lastMatch.
     struct LastMatch {
