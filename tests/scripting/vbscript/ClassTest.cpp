@@ -89,6 +89,32 @@ INSTANTIATE_TEST_SUITE_P(Members, Classes, ::testing::Values(
                "Set o = New C : console.log o.D(5)",
                "5\n"}));
 
+// An object whose default property holds 5, and one without a default member.
+constexpr const char* kDefaults =
+    "Class V\nPrivate m\nPublic Default Property Get Value() : Value = m : End Property\n"
+    "Public Property Let Value(x) : m = x : End Property\nEnd Class\n"
+    "Class N : Public x : End Class\n"
+    "Set o = New V : o.Value = 5 : Set n = New N\nOn Error Resume Next\n";
+
+std::string withDefaults(const char* body) { return std::string(kDefaults) + body; }
+
+const std::string kArithmetic = withDefaults("console.log (o + 1) & \" \" & (\"a\" & o) & \" \" & (o = 5) & \" \" & (o * o)");
+const std::string kLibrary = withDefaults("console.log Len(o) & \" \" & CStr(o) & \" \" & TypeName(o) & \" \" & VarType(o)");
+const std::string kConditions = withDefaults("If o Then console.log \"if\"\nSelect Case o\nCase 5 : console.log \"case\"\nEnd Select");
+const std::string kCopies = withDefaults("Dim arr(1) : arr(0) = o : x = o\nconsole.log TypeName(arr(0)) & \" \" & TypeName(x)");
+const std::string kLet = withDefaults("o = 7\nconsole.log o.Value & \" \" & TypeName(o)");
+const std::string kWithout = withDefaults("y = n + 1 : console.log Err.Number : Err.Clear\n"
+                                          "y = \"a\" & n : console.log Err.Number : Err.Clear\n"
+                                          "n = 3 : console.log Err.Number & \" \" & TypeName(n)");
+
+INSTANTIATE_TEST_SUITE_P(DefaultMembers, Classes, ::testing::Values(
+    ScriptCase{"in arithmetic, concatenation and comparison", kArithmetic.c_str(), "6 a5 True 25\n"},
+    ScriptCase{"through library functions", kLibrary.c_str(), "1 5 V 2\n"},
+    ScriptCase{"in conditions", kConditions.c_str(), "if\ncase\n"},
+    ScriptCase{"copied as values", kCopies.c_str(), "Integer Integer\n"},
+    ScriptCase{"assigned through the default Let", kLet.c_str(), "7 V\n"},
+    ScriptCase{"objects without one raise 438", kWithout.c_str(), "438\n438\n438 N\n"}));
+
 // The lifetime cases share the logging class T.
 TEST(ClassLifetime, TerminateOrdering)
 {
