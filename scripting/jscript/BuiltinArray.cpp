@@ -204,7 +204,8 @@ Value arraySplice(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     Object* o = vm.toObject(thisv);
     double len = vm.lengthOf(o);
     double start = relIndex(vm, arg(args, 0), len, 0);
-    double del = args.size() < 2 ? (args.empty() ? 0 : len - start) : std::min(std::max(vm.toInteger(args[1]), 0.0), len - start);
+    // Without a count nothing is removed: this dialect reads the missing count as 0.
+    double del = args.size() < 2 ? 0 : std::min(std::max(vm.toInteger(args[1]), 0.0), len - start);
     ArrayObject* removed = vm.newArray();
     uint32_t s = static_cast<uint32_t>(start), d = static_cast<uint32_t>(del);
     for (uint32_t k = 0; k < d; ++k)
