@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "scripting/core/Text.h"
 #include "scripting/jscript/Builtins.h"
 #include "scripting/jscript/NumberConv.h"
 #include "scripting/jscript/RegExpObject.h"
@@ -81,8 +82,12 @@ Value lastIndexOfFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
 
 Value localeCompare(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     std::u16string_view a = thisString(vm, thisv)->view();
-    JsString* b = vm.toString(arg(args, 0));
-    int c = a.compare(b->view());
+    std::u16string_view b = vm.toString(arg(args, 0))->view();
+    // The user's (English) collation: letters compare regardless of case first, and only
+    // then does a lowercase letter sort before its capital.
+    int c = script::compareIgnoreCase(a, b);
+    for (size_t i = 0; c == 0 && i < a.size(); ++i)
+        if (a[i] != b[i]) c = script::toLowerChar(a[i]) == a[i] ? -1 : 1;
     return Value::number(c < 0 ? -1 : c > 0 ? 1 : 0);
 }
 
