@@ -18,6 +18,7 @@ class Heap;
 struct GcCell {
     GcCell* gcNext = nullptr;
     bool marked = false;
+    bool isAtom = false;  // an interned JsString: the atom table drops it before it is freed
     virtual ~GcCell() = default;
     virtual void trace(Heap&) {}
     virtual size_t cellSize() const { return sizeof(GcCell); }

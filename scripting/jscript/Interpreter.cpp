@@ -150,6 +150,34 @@ bool Vm::compareValues(Value a, Value b, int which) {
     return which == 0 ? x < y : which == 1 ? x > y : which == 2 ? x <= y : x >= y;
 }
 
+// Unwinds to the innermost handler at or above entryFrame: its frame becomes the top
+// with pc at the catch code and the thrown value pushed. False when there is none.
+bool Vm::enterHandler(size_t entryFrame, const int32_t* pc, Value thrown) {
+    Frame& top = frames_.back();
+    if (!haveErrorPos) {
+        errorPos = top.proto->positionAt(static_cast<int32_t>(pc - top.proto->code.data()));
+        errorText = top.proto->scriptText;
+        haveErrorPos = true;
+    }
+    if (handlers_.empty() || handlers_.back().frame < entryFrame) return false;
+    Handler h = handlers_.back();
+    handlers_.pop_back();
+    frames_.resize(h.frame + 1);
+    Frame& fr = frames_.back();
+    fr.env = h.env;
+    fr.pc = h.catchPc;
+    sp_ = h.sp;
+    *sp_++ = thrown;
+    haveErrorPos = false;
+    return true;
+}
+
+// Drops this run's frames before an exception leaves it.
+void Vm::leaveRun(size_t entryFrame) {
+    sp_ = frames_[entryFrame].base - 2;
+    frames_.resize(entryFrame);
+}
+
 Value Vm::execute(size_t entryFrame) {
     Frame* fr = &frames_.back();
     const int32_t* pc = fr->pc;
@@ -171,31 +199,9 @@ Value Vm::execute(size_t entryFrame) {
 #define PUSH(v) (*sp++ = (v))
 #define POP() (*--sp)
 #define TOP() (sp[-1])
-
-    // Routes an exception to the innermost handler of this run; false when there is none.
-    auto toHandler = [&](Value thrown) -> bool {
-        if (!haveErrorPos) {
-            errorPos = fr->proto->positionAt(static_cast<int32_t>(pc - fr->proto->code.data()));
-            errorText = fr->proto->scriptText;
-            haveErrorPos = true;
-        }
-        if (handlers_.empty() || handlers_.back().frame < entryFrame) return false;
-        Handler h = handlers_.back();
-        handlers_.pop_back();
-        frames_.resize(h.frame + 1);
-        fr = &frames_.back();
-        sp = h.sp;
-        fr->env = h.env;
-        pc = h.catchPc;
-        PUSH(thrown);
-        haveErrorPos = false;
-        return true;
-    };
-    // Drops this run's frames before an exception leaves it.
-    auto leave = [&] {
-        sp_ = frames_[entryFrame].base - 2;
-        frames_.resize(entryFrame);
-    };
+// Continues at the innermost handler of this run, if there is one. The run loop's
+// pc, sp and fr are never address-taken, so they stay in registers.
+#define RESUME(thrown) (enterHandler(entryFrame, pc, (thrown)) ? (fr = &frames_.back(), pc = fr->pc, sp = sp_, true) : false)
 
     for (;;) {
         try {
@@ -821,7 +827,7 @@ Value Vm::execute(size_t entryFrame) {
                         pc = PROTO->code.data() + pc[1];
                         if (budget) budget->tick();
                         if (nativeDepth == 0 && heap_.wantsCollection()) collectGarbage();
-                        break;
+                        NEXT();
                     CASE(JumpIfFalse) {
                         Value v = POP();
                         bool t = v.isBool() ? v.boolean : toBoolean(v);
@@ -955,27 +961,27 @@ Value Vm::execute(size_t entryFrame) {
                 }
             }
         } catch (JsThrow& t) {
-            if (toHandler(t.value)) continue;
-            leave();
+            if (RESUME(t.value)) continue;
+            leaveRun(entryFrame);
             throw;
         } catch (script::ScriptError& e) {
             // A host object's error becomes a catchable script error.
             int n = script::numberFromHresult(e.number);
             Value err = Value::object(newError(kindForNumber(n), n, e.description));
-            if (toHandler(err)) continue;
-            leave();
+            if (RESUME(err)) continue;
+            leaveRun(entryFrame);
             throw JsThrow{err};
         } catch (std::bad_alloc&) {
-            leave();
+            leaveRun(entryFrame);
             throwError(7);
         } catch (std::exception&) {
             // Any other failure inside a host call is reported as an automation error.
             Value err = Value::object(newError(ErrorKind::Error, 440, script::jscriptDescription(440)));
-            if (toHandler(err)) continue;
-            leave();
+            if (RESUME(err)) continue;
+            leaveRun(entryFrame);
             throw JsThrow{err};
         } catch (...) {
-            leave();
+            leaveRun(entryFrame);
             while (!handlers_.empty() && handlers_.back().frame >= entryFrame) handlers_.pop_back();
             throw;
         }
@@ -985,6 +991,7 @@ Value Vm::execute(size_t entryFrame) {
 #undef PUSH
 #undef POP
 #undef TOP
+#undef RESUME
 #undef SAVE
 #undef CASE
 #undef NEXT

@@ -24,7 +24,6 @@ struct JsString final : GcCell {
     std::u16string_view view() const { return str(); }
     char16_t at(uint32_t i) const { return str()[i]; }
 
-    bool isAtom = false;
     // Cached array-index value: -2 unknown, -1 not an index.
     mutable int64_t indexCache = -2;
 

@@ -38,6 +38,7 @@ public:
         }
     }
     void add(JsString* key, Value v, uint8_t attrs) {
+        if (props_.empty()) props_.reserve(4);  // skips the 1- and 2-entry steps of small objects
         props_.push_back({key, v, attrs});
         if (props_.size() > kLinear) {
             if (props_.size() * 2 > index_.size()) rebuild();

@@ -850,7 +850,7 @@ void Vm::collectGarbage() {
     markRoots();
     heap_.drain();
     heap_.sweep([this](GcCell* c) {
-        if (auto* s = dynamic_cast<JsString*>(c); s && s->isAtom) atoms_.forget(s);
+        if (c->isAtom) atoms_.forget(static_cast<JsString*>(c));
     });
 }
 

@@ -187,6 +187,8 @@ private:
     friend class Interpreter;
     void installBuiltins();
     Value execute(size_t entryFrame);
+    bool enterHandler(size_t entryFrame, const int32_t* pc, Value thrown);
+    void leaveRun(size_t entryFrame);
     void pushFrame(FunctionObject* f, uint32_t argc, bool construct, bool entry);
     Value invoke(uint32_t argc, bool construct);  // callee, this, args on the stack
     ArgumentsObject* makeArguments(Frame& fr);
