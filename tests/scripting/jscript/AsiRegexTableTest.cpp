@@ -1,23 +1,13 @@
 // Where a line break ends a statement, and where a slash starts a regular expression
 // rather than dividing: cases beyond the basic ones in LexerParserTest.
 
-#include <gtest/gtest.h>
-
-#include "JsTestSupport.h"
+#include "EvalTable.h"
 
 namespace quillo::jscript::test {
 namespace {
 
-struct Case {
-    const char* src;
-    const char* expected;
-};
-
-class Grammar : public ::testing::TestWithParam<Case> {};
-
-TEST_P(Grammar, GivesExpectedText) {
-    EXPECT_EQ(evalText(GetParam().src), GetParam().expected) << GetParam().src;
-}
+using Case = EvalCase;
+QUILLO_EVAL_TABLE(Grammar)
 
 INSTANTIATE_TEST_SUITE_P(LineBreaks, Grammar, ::testing::Values(
     // A comment holding a line break counts as one; a comment without one does not.

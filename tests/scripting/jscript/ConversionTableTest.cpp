@@ -1,23 +1,13 @@
 // Conversion tables: ToNumber, ToString and ToBoolean of every kind of value, the == and
 // === matrix across types, and < / <= / > / >= with strings, NaN and objects.
 
-#include <gtest/gtest.h>
-
-#include "JsTestSupport.h"
+#include "EvalTable.h"
 
 namespace quillo::jscript::test {
 namespace {
 
-struct Case {
-    const char* src;
-    const char* expected;
-};
-
-class Converts : public ::testing::TestWithParam<Case> {};
-
-TEST_P(Converts, GivesExpectedText) {
-    EXPECT_EQ(evalText(GetParam().src), GetParam().expected) << GetParam().src;
-}
+using Case = EvalCase;
+QUILLO_EVAL_TABLE(Converts)
 
 INSTANTIATE_TEST_SUITE_P(ToNumber, Converts, ::testing::Values(
     Case{"+'  0x1F  '", "31"}, Case{"+'0X1f'", "31"}, Case{"+'1e'", "NaN"}, Case{"+'.'", "NaN"},

@@ -1,17 +1,12 @@
 // for-in order: insertion order for every key, array indices included; deleted and re-added
 // keys move to the end; inherited and built-in properties; what JSON.stringify sees.
 
-#include <gtest/gtest.h>
-
-#include "JsTestSupport.h"
+#include "EvalTable.h"
 
 namespace quillo::jscript::test {
 namespace {
 
-struct Case {
-    const char* src;
-    const char* expected;
-};
+using Case = EvalCase;
 
 class Order : public ::testing::TestWithParam<Case> {};
 

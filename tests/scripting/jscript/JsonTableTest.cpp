@@ -1,23 +1,13 @@
 // JSON tables: parse and stringify round trips, the reviver's order and holder, replacer
 // functions and arrays, indentation limits, dates, and the errors (syntax, 5034, 5035).
 
-#include <gtest/gtest.h>
-
-#include "JsTestSupport.h"
+#include "EvalTable.h"
 
 namespace quillo::jscript::test {
 namespace {
 
-struct Case {
-    const char* src;
-    const char* expected;
-};
-
-class Json : public ::testing::TestWithParam<Case> {};
-
-TEST_P(Json, GivesExpectedText) {
-    EXPECT_EQ(evalText(GetParam().src), GetParam().expected) << GetParam().src;
-}
+using Case = EvalCase;
+QUILLO_EVAL_TABLE(Json)
 
 // Text that survives parse then stringify unchanged.
 INSTANTIATE_TEST_SUITE_P(RoundTrips, Json, ::testing::Values(

@@ -2,23 +2,13 @@
 // and the global parsing functions on special values, replacement patterns, and the
 // statically kept RegExp properties.
 
-#include <gtest/gtest.h>
-
-#include "JsTestSupport.h"
+#include "EvalTable.h"
 
 namespace quillo::jscript::test {
 namespace {
 
-struct Case {
-    const char* src;
-    const char* expected;
-};
-
-class Library : public ::testing::TestWithParam<Case> {};
-
-TEST_P(Library, GivesExpectedText) {
-    EXPECT_EQ(evalText(GetParam().src), GetParam().expected) << GetParam().src;
-}
+using Case = EvalCase;
+QUILLO_EVAL_TABLE(Library)
 
 INSTANTIATE_TEST_SUITE_P(Arrays, Library, ::testing::Values(
     // A missing delete count removes nothing.

@@ -2,23 +2,13 @@
 // switches to exponent form, negative zero, radix conversion, and toFixed / toExponential /
 // toPrecision with their range errors (5026, 5027).
 
-#include <gtest/gtest.h>
-
-#include "JsTestSupport.h"
+#include "EvalTable.h"
 
 namespace quillo::jscript::test {
 namespace {
 
-struct Case {
-    const char* src;
-    const char* expected;
-};
-
-class Formats : public ::testing::TestWithParam<Case> {};
-
-TEST_P(Formats, GivesExpectedText) {
-    EXPECT_EQ(evalText(GetParam().src), GetParam().expected) << GetParam().src;
-}
+using Case = EvalCase;
+QUILLO_EVAL_TABLE(Formats)
 
 INSTANTIATE_TEST_SUITE_P(ShortestDigits, Formats, ::testing::Values(
     Case{"1 / 3", "0.3333333333333333"}, Case{"2 / 3", "0.6666666666666666"}, Case{"100 / 3", "33.333333333333336"},

@@ -2,9 +2,7 @@
 // code 0x800A0000 | n), e.description and e.message, for each kind of fault the engine and
 // its built-ins raise.
 
-#include <gtest/gtest.h>
-
-#include "JsTestSupport.h"
+#include "EvalTable.h"
 
 namespace quillo::jscript::test {
 namespace {
@@ -71,16 +69,8 @@ INSTANTIATE_TEST_SUITE_P(Builtins, RuntimeError, ::testing::Values(
     Raised{"new VBArray({})", "TypeError", 5013, "VBArray expected"},
     Raised{"eval('(1')", "SyntaxError", 1006, "Expected ')'"}));
 
-struct Case {
-    const char* src;
-    const char* expected;
-};
-
-class ErrorObject : public ::testing::TestWithParam<Case> {};
-
-TEST_P(ErrorObject, GivesExpectedText) {
-    EXPECT_EQ(evalText(GetParam().src), GetParam().expected) << GetParam().src;
-}
+using Case = EvalCase;
+QUILLO_EVAL_TABLE(ErrorObject)
 
 // What scripts do with caught errors: rethrow, inspect the code's parts, build their own.
 INSTANTIATE_TEST_SUITE_P(Handling, ErrorObject, ::testing::Values(

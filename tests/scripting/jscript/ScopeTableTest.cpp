@@ -1,23 +1,13 @@
 // Scope tables: closures and hoisting, `with` name resolution, and eval (direct, indirect,
 // declarations hoisted into the caller). Cases beyond ScopeTest's.
 
-#include <gtest/gtest.h>
-
-#include "JsTestSupport.h"
+#include "EvalTable.h"
 
 namespace quillo::jscript::test {
 namespace {
 
-struct Case {
-    const char* src;
-    const char* expected;
-};
-
-class Scopes : public ::testing::TestWithParam<Case> {};
-
-TEST_P(Scopes, GivesExpectedText) {
-    EXPECT_EQ(evalText(GetParam().src), GetParam().expected) << GetParam().src;
-}
+using Case = EvalCase;
+QUILLO_EVAL_TABLE(Scopes)
 
 INSTANTIATE_TEST_SUITE_P(Closures, Scopes, ::testing::Values(
     Case{"function mk() { var n = 0; return { inc: function () { return ++n; }, get: function () { return n; } }; } var o = mk(); o.inc(); o.inc(); o.get()", "2"},
