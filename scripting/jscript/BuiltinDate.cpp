@@ -150,6 +150,7 @@ double parseDate(std::u16string_view s) {
     bool haveOffset = false;
     std::vector<double> timeParts;
     std::vector<double> dateParts;
+    char16_t dateSep = 0;
     size_t i = 0;
     while (i < s.size()) {
         char16_t c = s[i];
@@ -170,7 +171,7 @@ double parseDate(std::u16string_view s) {
                 }
             } else if (i + 1 < s.size() && (s[i] == '/' || s[i] == '-') && s[i + 1] >= '0' && s[i + 1] <= '9') {
                 // "m/d/y" or "m-d-y": the first separator fixes the one that follows.
-                char16_t sep = s[i];
+                char16_t sep = dateSep = s[i];
                 dateParts.push_back(v);
                 while (i < s.size() && s[i] == sep) {
                     ++i;
@@ -234,7 +235,13 @@ double parseDate(std::u16string_view s) {
         }
     }
     double year, mon, dayOfMonth;
-    if (dateParts.size() >= 3) {
+    if (dateParts.size() >= 3 && dateParts[0] > 31) {
+        // A year first: "y/m/d" reads, the ISO-like "y-m-d" does not.
+        if (dateSep == '-') return NAN;
+        year = dateParts[0];
+        mon = dateParts[1] - 1;
+        dayOfMonth = dateParts[2];
+    } else if (dateParts.size() >= 3) {
         mon = dateParts[0] - 1;
         dayOfMonth = dateParts[1];
         year = dateParts[2];

@@ -102,6 +102,8 @@ INSTANTIATE_TEST_SUITE_P(Parse, InZone, ::testing::Values(
     ZoneCase{CET, "Date.parse('7/4/2026') === Date.UTC(2026, 6, 3, 22)", "true"},
     ZoneCase{CET, "Date.parse('12/8/2026 UTC') === Date.UTC(2026, 11, 8)", "true"},
     ZoneCase{CET, "Date.parse('12-8-2026') === Date.UTC(2026, 11, 7, 23)", "true"},
+    ZoneCase{CET, "Date.parse('2026/12/8') === Date.UTC(2026, 11, 7, 23)", "true"},
+    ZoneCase{CET, "isNaN(Date.parse('2026-12-08')) + ' ' + isNaN(Date.parse('2026-12-08T10:00:00Z'))", "true true"},
     ZoneCase{CET, "Date.parse('12/8/26') === Date.UTC(1926, 11, 7, 23)", "true"},
     ZoneCase{CET, "Date.parse('December 8, 2026 15:51:49') === Date.UTC(2026, 11, 8, 14, 51, 49)", "true"},
     ZoneCase{CET, "Date.parse('8 December 2026') === Date.parse('2026 December 8')", "true"},
