@@ -1,5 +1,8 @@
 #include "scripting/vbscript/library/Arguments.h"
 
+#include "scripting/vbscript/library/Builtins.h"
+#include "scripting/vbscript/library/Locale.h"
+
 #include "scripting/core/Text.h"
 
 namespace quillo::vbscript::library {
@@ -111,9 +114,20 @@ int firstDayOfWeekArg(std::span<Variant> args, size_t i)
     return day == 0 ? 1 : day;
 }
 
-double dateArg(std::span<Variant> args, size_t i)
+Variant localArg(const BuiltinContext& context, std::span<Variant> args, size_t i, bool isDate)
 {
-    return script::toDate(requiredArg(args, i));
+    const Variant& v = arg(args, i);
+    const Locale& locale = localeOf(context.localeId);
+    if (!v.isString() || &locale == &englishUnitedStates())
+        return v;
+    return Variant::fromString(isDate ? toDefaultDateText(v.asString(), locale)
+                                      : toDefaultNumberText(v.asString(), locale));
+}
+
+double dateArg(const BuiltinContext& context, std::span<Variant> args, size_t i)
+{
+    requiredArg(args, i);
+    return script::toDate(localArg(context, args, i, true));
 }
 
 bool anyNull(std::span<Variant> args, std::initializer_list<size_t> indexes)

@@ -11,6 +11,10 @@
 #include <span>
 #include <string>
 
+namespace quillo::vbscript {
+struct BuiltinContext;
+}
+
 namespace quillo::vbscript::library {
 
 using quillo::script::ScriptError;
@@ -89,8 +93,12 @@ Compare compareArg(std::span<Variant> args, size_t i);
 // Sunday, the English (United States) setting; other values raise 5.
 int firstDayOfWeekArg(std::span<Variant> args, size_t i);
 
-// Date argument: CDate's rules (13 for text that is not a date).
-double dateArg(std::span<Variant> args, size_t i);
+// Argument `i`, a String read in the conventions of the locale SetLocale chose (decimal
+// comma, day first) and rewritten for the default's parsers; other values as given.
+Variant localArg(const BuiltinContext& context, std::span<Variant> args, size_t i, bool isDate);
+
+// Date argument: CDate's rules in the chosen locale (13 for text that is not a date).
+double dateArg(const BuiltinContext& context, std::span<Variant> args, size_t i);
 
 // True when any of the given arguments is Null (the functions that propagate Null).
 bool anyNull(std::span<Variant> args, std::initializer_list<size_t> indexes);

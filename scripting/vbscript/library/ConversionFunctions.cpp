@@ -49,18 +49,6 @@ bool testValue(const Variant& value, Test test)
     }
 }
 
-// Argument `i`, a String read in the locale's conventions (decimal comma, day first),
-// rewritten for the default's parsers; other values as given.
-Variant localArg(BuiltinContext& context, std::span<Variant> args, size_t i, bool isDate)
-{
-    const Variant& v = arg(args, i).deref();
-    const Locale& locale = localeOf(context.localeId);
-    if (!v.isString() || &locale == &englishUnitedStates())
-        return v;
-    return Variant::fromString(isDate ? toDefaultDateText(v.asString(), locale)
-                                      : toDefaultNumberText(v.asString(), locale));
-}
-
 } // namespace
 
 QUILLO_VBS_BUILTIN(cBool)

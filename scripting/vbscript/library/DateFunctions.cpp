@@ -124,11 +124,11 @@ double addSeconds(double ole, double seconds)
     return script::linearToOle(linear / 86400.0);
 }
 
-Variant datePartOf(std::span<Variant> args, int DateParts::*field)
+Variant datePartOf(const BuiltinContext& context, std::span<Variant> args, int DateParts::*field)
 {
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    return Variant::fromInteger(int16_t(script::oleToParts(dateArg(args, 0)).*field));
+    return Variant::fromInteger(int16_t(script::oleToParts(dateArg(context, args, 0)).*field));
 }
 
 } // namespace
@@ -168,42 +168,42 @@ QUILLO_VBS_BUILTIN(timeSerial)
 
 QUILLO_VBS_BUILTIN(dateValue)
 {
-    return Variant::fromDate(script::datePart(dateArg(args, 0)));
+    return Variant::fromDate(script::datePart(dateArg(context, args, 0)));
 }
 
 QUILLO_VBS_BUILTIN(timeValue)
 {
-    return Variant::fromDate(script::timePart(dateArg(args, 0)));
+    return Variant::fromDate(script::timePart(dateArg(context, args, 0)));
 }
 
 QUILLO_VBS_BUILTIN(year)
 {
-    return datePartOf(args, &DateParts::year);
+    return datePartOf(context, args, &DateParts::year);
 }
 
 QUILLO_VBS_BUILTIN(month)
 {
-    return datePartOf(args, &DateParts::month);
+    return datePartOf(context, args, &DateParts::month);
 }
 
 QUILLO_VBS_BUILTIN(day)
 {
-    return datePartOf(args, &DateParts::day);
+    return datePartOf(context, args, &DateParts::day);
 }
 
 QUILLO_VBS_BUILTIN(hour)
 {
-    return datePartOf(args, &DateParts::hour);
+    return datePartOf(context, args, &DateParts::hour);
 }
 
 QUILLO_VBS_BUILTIN(minute)
 {
-    return datePartOf(args, &DateParts::minute);
+    return datePartOf(context, args, &DateParts::minute);
 }
 
 QUILLO_VBS_BUILTIN(second)
 {
-    return datePartOf(args, &DateParts::second);
+    return datePartOf(context, args, &DateParts::second);
 }
 
 // Weekday(date[, firstdayofweek]): 1 for the first day of the week.
@@ -212,7 +212,7 @@ QUILLO_VBS_BUILTIN(weekday)
     const int firstDay = firstDayOfWeekArg(args, 1);
     if (isNullValue(arg(args, 0)))
         return Variant::null();
-    return Variant::fromInteger(int16_t(daysIntoWeek(linearDay(dateArg(args, 0)), firstDay) + 1));
+    return Variant::fromInteger(int16_t(daysIntoWeek(linearDay(dateArg(context, args, 0)), firstDay) + 1));
 }
 
 // DateAdd(interval, number, date): whole units (number rounds to a Long).
@@ -222,7 +222,7 @@ QUILLO_VBS_BUILTIN(dateAdd)
     const double count = std::nearbyint(doubleArg(args, 1));
     if (isNullValue(arg(args, 2)))
         return Variant::null();
-    const double ole = dateArg(args, 2);
+    const double ole = dateArg(context, args, 2);
     if (std::fabs(count) > 1e9)
         invalidCall();
     switch (interval) {
@@ -249,8 +249,8 @@ QUILLO_VBS_BUILTIN(dateDiff)
     firstWeekOfYearArg(args, 4);
     if (anyNull(args, {1, 2}))
         return Variant::null();
-    const double from = dateArg(args, 1);
-    const double to = dateArg(args, 2);
+    const double from = dateArg(context, args, 1);
+    const double to = dateArg(context, args, 2);
     const DateParts a = script::oleToParts(from);
     const DateParts b = script::oleToParts(to);
     int64_t diff = 0;
@@ -286,7 +286,7 @@ QUILLO_VBS_BUILTIN(datePart)
     const int firstWeek = firstWeekOfYearArg(args, 3);
     if (isNullValue(arg(args, 1)))
         return Variant::null();
-    const double ole = dateArg(args, 1);
+    const double ole = dateArg(context, args, 1);
     const DateParts parts = script::oleToParts(ole);
     int value = 0;
     switch (interval) {

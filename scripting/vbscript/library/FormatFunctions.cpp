@@ -85,7 +85,7 @@ QUILLO_VBS_BUILTIN(formatDateTime)
     const int32_t named = longArgOr(args, 1, 0);
     if (named < 0 || named > 4)
         invalidCall();
-    const double ole = dateArg(args, 0);
+    const double ole = dateArg(context, args, 0);
     const Locale& locale = localeOf(context.localeId);
     switch (named) {
     case 1: return Variant::fromString(longDateText(ole, locale));

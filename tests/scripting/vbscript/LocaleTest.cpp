@@ -59,6 +59,7 @@ INSTANTIATE_TEST_SUITE_P(SetLocale, Locales, ::testing::Values(
                "2003 12 24 18\n"},
     ScriptCase{"decimal comma", "SetLocale 1031\nconsole.log CDbl(\"1.234,5\") * 2 & \" \" & CLng(\"2,5\") & \" \" & CCur(\"0,25\")",
                "2469 2 0,25\n"},
+    ScriptCase{"date functions read the locale", "SetLocale 2057\nconsole.log Month(\"02/01/2003\") & \" \" & Day(DateValue(\"02/01/2003\")) & \" \" & Weekday(\"04/01/2003\") & \" \" & FormatDateTime(\"02/01/2003\", 2)", "1 2 7 02/01/2003\n"},
     ScriptCase{"IsNumeric reads the locale", "SetLocale 1031\nconsole.log IsNumeric(\"1,5\") & \" \" & IsNumeric(\"1x\")", "True False\n"},
     ScriptCase{"French group blanks", "SetLocale \"fr-FR\"\nconsole.log CDbl(\"1 234,5\") = 1234.5",
                "True\n"},
