@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "scripting/jscript/CellPool.h"
 #include "scripting/jscript/Value.h"
 
 namespace quillo::jscript {
@@ -19,6 +20,7 @@ struct GcCell {
     GcCell* gcNext = nullptr;
     bool marked = false;
     bool isAtom = false;  // an interned JsString: the atom table drops it before it is freed
+    uint8_t poolClass = CellPool::kUnpooled;  // where Heap got its memory
     virtual ~GcCell() = default;
     virtual void trace(Heap&) {}
     virtual size_t cellSize() const { return sizeof(GcCell); }
@@ -33,7 +35,16 @@ public:
 
     template <class T, class... Args>
     T* make(Args&&... args) {
-        T* cell = new T(static_cast<Args&&>(args)...);
+        uint8_t cls = CellPool::classOf(sizeof(T));
+        void* mem = pool_.allocate(sizeof(T), cls);
+        T* cell;
+        try {
+            cell = new (mem) T(static_cast<Args&&>(args)...);
+        } catch (...) {
+            pool_.release(mem, cls);
+            throw;
+        }
+        cell->poolClass = cls;
         cell->gcNext = cells_;
         cells_ = cell;
         allocated_ += sizeof(T);
@@ -74,7 +85,7 @@ public:
             } else {
                 *link = c->gcNext;
                 beforeFree(c);
-                delete c;
+                destroy(c);
                 --count_;
             }
         }
@@ -85,7 +96,7 @@ public:
         while (cells_) {
             GcCell* c = cells_;
             cells_ = c->gcNext;
-            delete c;
+            destroy(c);
         }
         count_ = 0;
         allocated_ = 0;
@@ -102,7 +113,14 @@ public:
     }
 
 private:
+    void destroy(GcCell* c) {
+        uint8_t cls = c->poolClass;
+        c->~GcCell();
+        pool_.release(c, cls);
+    }
+
     static constexpr size_t kMinThreshold = 8 * 1024 * 1024;
+    CellPool pool_;  // declared first: destroyed after the cells freeAll releases into it
     GcCell* cells_ = nullptr;
     std::vector<GcCell*> gray_;
     size_t allocated_ = 0;

@@ -132,16 +132,38 @@ struct ArgumentsObject final : Object {
     void trace(Heap& h) override;
 };
 
+// Fixed-size slots of an Env: up to kInline live in the record itself, so the common
+// closure over a few variables costs one allocation.
+class EnvSlots {
+public:
+    static constexpr size_t kInline = 3;
+    explicit EnvSlots(size_t n) : data_(n <= kInline ? inline_ : new Value[n]), size_(n) {}
+    ~EnvSlots() {
+        if (data_ != inline_) delete[] data_;
+    }
+    EnvSlots(const EnvSlots&) = delete;
+    EnvSlots& operator=(const EnvSlots&) = delete;
+    Value& operator[](size_t i) { return data_[i]; }
+    size_t size() const { return size_; }
+    Value* begin() { return data_; }
+    Value* end() { return data_ + size_; }
+
+private:
+    Value inline_[kInline];
+    Value* data_;
+    size_t size_;
+};
+
 // A scope record for variables that closures, `with` or `eval` can see.
 struct Env final : GcCell {
     Env(Env* p, FuncProto* o, size_t n) : parent(p), owner(o), slots(n) {}
     Env* parent;
     FuncProto* owner;  // names for dynamic lookup; null for a `with` scope
-    std::vector<Value> slots;
+    EnvSlots slots;
     Object* withObject = nullptr;
     Object* extras = nullptr;  // variables `eval` declared here
     void trace(Heap& h) override;
-    size_t cellSize() const override { return sizeof(Env) + slots.size() * sizeof(Value); }
+    size_t cellSize() const override { return sizeof(Env) + (slots.size() > EnvSlots::kInline ? slots.size() * sizeof(Value) : 0); }
 };
 
 struct JsThrow {
