@@ -11,14 +11,22 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace quillo::jscript;
+    // Building a Vm (the global object and every built-in) costs far more than compiling
+    // one input, so a Vm serves many; compiled prototypes stay on its heap until it is
+    // replaced, which bounds what they hold.
+    static std::unique_ptr<Vm> vm;
+    static int served = 0;
+    if (!vm || ++served > 512) {
+        vm.reset();
+        vm = std::make_unique<Vm>(nullptr);
+        served = 0;
+    }
     auto text = std::make_shared<const std::u16string>(
         quillo::script::fromUtf8(std::string_view(reinterpret_cast<const char*>(data), size)));
-    // A fresh VM per input: compiled prototypes live on its heap and go with it.
-    Vm vm(nullptr);
     try {
         Parser parser(*text, false);
         Program program = parser.parse();
-        compileProgram(vm, program, CodeKind::Global, text);
+        compileProgram(*vm, program, CodeKind::Global, text);
     } catch (const CompileError&) {
     }
     return 0;

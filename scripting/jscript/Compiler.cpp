@@ -96,7 +96,6 @@ struct FnState {
     std::vector<Control> controls;
     int depth = 0;
     std::unordered_map<std::u16string, int> strIndex;
-    std::unordered_map<const FunctionNode*, int> childIndex;  // a named expression is compiled once
     uint32_t lastPos = UINT32_MAX;
 };
 
@@ -297,13 +296,12 @@ FuncProto* Compiler::compileFunction(const FunctionNode& f, CodeKind kind, FnSta
     return p;
 }
 
+// A named function expression comes here twice, as a declaration and as an expression:
+// each is compiled for the scopes open where its closure is made.
 void Compiler::closure(const FunctionNode* f) {
-    auto [it, added] = s_->childIndex.try_emplace(f, static_cast<int>(s_->proto->children.size()));
-    if (added) {
-        FuncProto* child = compileFunction(*f, CodeKind::Function, s_);
-        s_->proto->children.push_back(child);
-    }
-    emit(Op::Closure, 1, it->second);
+    FuncProto* child = compileFunction(*f, CodeKind::Function, s_);
+    s_->proto->children.push_back(child);
+    emit(Op::Closure, 1, static_cast<int32_t>(s_->proto->children.size() - 1));
 }
 
 // ---- names ----

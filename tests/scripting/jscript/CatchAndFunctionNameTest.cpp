@@ -80,7 +80,12 @@ INSTANTIATE_TEST_SUITE_P(NamedExpressions, FunctionName, ::testing::Values(
     Case{"r = [3, 1, 2].sort(function byValue(a, b) { return a - b; }).join() + ' ' + typeof byValue;", "1,2,3 function"},
     Case{"var fs = []; for (var i = 0; i < 2; i++) fs.push(function g() {});"
          " r = (fs[0] === fs[1]) + ' ' + (fs[0] === g) + ' ' + (fs[1] === g);", "false false false"},
-    Case{"var o = { m: function inner() { return typeof inner; } }; r = o.m() + ' ' + (inner === o.m);", "function false"}));
+    Case{"var o = { m: function inner() { return typeof inner; } }; r = o.m() + ' ' + (inner === o.m);", "function false"},
+    // The declaration is made where the scope begins, the expression where it stands.
+    Case{"try { throw 'x'; } catch (e) { var f = function g() { return typeof e; }; } r = f() + ' ' + g();", "string undefined"},
+    Case{"var o = { p: 'in o' }; with (o) { var f = function g() { return typeof p; }; } r = f() + ' ' + g();", "string undefined"},
+    Case{"function outer() { var v = 'v'; try { throw 1; } catch (e) { return (function g() { return v + e; })(); } } r = outer();", "v1"},
+    Case{"function outer() { var v = 'v'; with ({ w: 2 }) { return (function g() { return v + w; })(); } } r = outer();", "v2"}));
 
 }  // namespace
 }  // namespace quillo::jscript::test
