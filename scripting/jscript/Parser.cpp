@@ -89,7 +89,13 @@ NodePtr Parser::statement() {
         NodePtr n = make(N::Labeled, start);
         n->str = e->str;
         bool isLoop = at(T::For) || at(T::While) || at(T::Do);
-        labels_.push_back({e->str, isLoop});
+        // The labels of a chain all name the loop that ends it.
+        uint32_t chained = start;
+        for (size_t i = labels_.size(); isLoop && i-- > 0 && labels_[i].bodyStart == chained;) {
+            labels_[i].isLoop = true;
+            chained = labels_[i].start;
+        }
+        labels_.push_back({e->str, isLoop, start, tok_.start});
         n->a = statement();
         labels_.pop_back();
         return n;

@@ -72,6 +72,7 @@ private:
     struct Label {
         std::u16string name;
         bool isLoop;
+        uint32_t start, bodyStart;  // `a: b: for`: a's body starts where b does, so both name the loop
     };
     std::vector<Label> labels_;
     std::vector<std::u16string> pendingLabels_;
