@@ -1,5 +1,6 @@
-// Where a line break ends a statement, and where a slash starts a regular expression
-// rather than dividing: cases beyond the basic ones in LexerParserTest.
+// Where a line break ends a statement, where a slash starts a regular expression rather
+// than dividing, and which labels a break or continue may name: cases beyond the basic
+// ones in LexerParserTest.
 
 #include "EvalTable.h"
 
@@ -58,6 +59,19 @@ INSTANTIATE_TEST_SUITE_P(SlashMeaning, Grammar, ::testing::Values(
     Case{"/\\//.source + /[\\]]/.source", "\\/[\\]]"},
     Case{"'a*b'.split(/\\*/).join('+')", "a+b"},
     Case{"var i = 2; i\n/1/\n2", "1"}));
+
+// Consecutive labels all name the statement they end in.
+INSTANTIATE_TEST_SUITE_P(Labels, Grammar, ::testing::Values(
+    Case{"var x = 0; l1: l2: for (;;) { x++; if (x < 3) continue l1; break l2; } x", "3"},
+    Case{"var x = 0; a: b: c: while (x < 5) { x++; if (x % 2) continue a; continue c; } x", "5"},
+    Case{"var s = ''; outer: inner: for (var i = 0; i < 2; i++) { for (var j = 0; j < 3; j++) { if (j == 1) continue outer; s += i + '' + j; } } s", "0010"},
+    Case{"var n = 0; a: b: do { n++; if (n < 4) continue b; break a; } while (true); n", "4"},
+    Case{"var k = []; lab: x: for (var p in { a: 1, b: 2 }) { k.push(p); continue lab; } k.join()", "a,b"},
+    Case{"var s = ''; blk: { inner: { s += 'a'; break blk; } s += 'b'; } s", "a"},
+    Case{"var s = ''; sw: switch (1) { case 1: s += 'one'; break sw; case 2: s += 'two'; } s", "one"},
+    Case{"a: { b: for (;;) { continue a; } }", "SyntaxError -2146827262: Label not found"},
+    Case{"a: { } b: for (;;) { continue a; }", "SyntaxError -2146827262: Label not found"},
+    Case{"a: if (true) b: while (false) { continue a; }", "SyntaxError -2146827262: Label not found"}));
 
 }  // namespace
 }  // namespace quillo::jscript::test
