@@ -107,10 +107,10 @@ std::u16string numberToStringRadix(double d, int radix) {
     const char* chars = "0123456789abcdefghijklmnopqrstuvwxyz";
     if (ip == 0) digits = "0";
     while (ip > 0) {
-        double q = std::floor(ip / radix);
-        int r = static_cast<int>(ip - q * radix);
+        // fmod is exact, so the digit stays in range however large ip is.
+        int r = static_cast<int>(std::fmod(ip, radix));
         digits.insert(digits.begin(), chars[r]);
-        ip = q;
+        ip = std::floor(ip / radix);
     }
     if (fp > 0) {
         digits += '.';
