@@ -34,7 +34,9 @@ INSTANTIATE_TEST_SUITE_P(Radix, Formats, ::testing::Values(
     Case{"(255).toString(2)", "11111111"}, Case{"(255).toString(36)", "73"}, Case{"(25).toString(36)", "p"},
     Case{"(-255).toString(16)", "-ff"}, Case{"(3.5).toString(2)", "11.1"}, Case{"(0).toString(2)", "0"},
     Case{"NaN.toString(16)", "NaN"}, Case{"Infinity.toString(2)", "Infinity"}, Case{"(255).toString(undefined)", "255"},
-    Case{"(10).toString('16')", "a"}, Case{"(1e21).toString(10)", "1e+21"},
+    Case{"(10).toString('16')", "a"},
+    Case{"Number.MAX_VALUE.toString(2).length + ' ' + Number.MAX_VALUE.toString(36).length", "1024 199"},
+    Case{"(-Number.MAX_VALUE).toString(16).slice(0, 4) + ' ' + Math.pow(2, 80).toString(32)", "-fff 10000000000000000"}, Case{"(1e21).toString(10)", "1e+21"},
     Case{"(255).toString(1)", "Error -2146828283: Invalid procedure call or argument"},
     Case{"(255).toString(0)", "Error -2146828283: Invalid procedure call or argument"}));
 
