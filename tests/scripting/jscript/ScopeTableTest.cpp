@@ -90,7 +90,15 @@ INSTANTIATE_TEST_SUITE_P(Eval, Scopes, ::testing::Values(
     Case{"var o = { f: function () { return eval('this') === o; } }; o.f()", "true"},
     Case{"eval('if (true) { 1; } else { 2; }; ;')", "1"},
     Case{"eval('var z = 5')", "undefined"},
-    Case{"var n = 0; eval('n++; n++'); n", "2"}));
+    Case{"var n = 0; eval('n++; n++'); n", "2"},
+    Case{"function f() { try { throw 1; } catch (e) { eval('var v = e'); } return v; } f()", "1"},
+    Case{"function f() { try { throw 1; } catch (e) { var w = e; } return w + typeof e; } f()", "1undefined"},
+    Case{"function f() { var o = { p: 1 }; with (o) { eval('function q() { return p; }'); } return q(); } f()", "1"},
+    Case{"function f() { var fs = []; for (var i = 0; i < 2; i++) fs.push(eval('(function () { return i; })')); return fs[0]() + fs[1](); } f()", "4"},
+    Case{"var x = 1; function f() { var e = eval; e('var x = 2'); return x; } f() + '' + x", "22"},
+    Case{"with ({ eval: function () { return 'mine'; } }) { eval('1') }", "mine"},
+    Case{"function f() { return eval('return 1'); } f()", "SyntaxError -2146827270: 'return' statement outside of function"},
+    Case{"for (var i = 0; i < 1; i++) { eval('continue'); }", "SyntaxError -2146827268: Can't have 'continue' outside of loop"}));
 
 // A finally block that completes normally leaves the try block's value as the completion.
 TEST(ScopeFaults, FinallyKeepsTheTryBlocksCompletionValue) {
