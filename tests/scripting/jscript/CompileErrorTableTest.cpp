@@ -54,6 +54,7 @@ TEST_P(CompileErrorAt, EvalThrowsSyntaxErrorWithCode) {
     std::string quoted;
     for (const char* p = c.src; *p; ++p) {
         if (*p == '\n') quoted += "\\n";
+        else if (*p == '\r') quoted += "\\r";
         else if (*p == '\\' || *p == '\'') quoted += std::string("\\") + *p;
         else quoted += *p;
     }
@@ -91,6 +92,8 @@ INSTANTIATE_TEST_SUITE_P(Grammar, CompileErrorAt, ::testing::Values(
     Located{"x = 1e+;", 1013, 1, 5},
     Located{"x = 5x", 1013, 1, 5},
     Located{"x = 1;\ny = #;", 1014, 2, 5},
+    Located{"x = 1;\r\ny = 2;\r\nz = #;", 1014, 3, 5},
+    Located{"x = 1;\ry = #;", 1014, 2, 5},
     Located{"x = \\q", 1014, 1, 5},
     Located{"x = 1;\n  y = \"abc", 1015, 2, 7},
     Located{"x = 1;\n/* open\n", 1016, 2, 1},
