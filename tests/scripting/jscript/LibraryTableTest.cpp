@@ -46,6 +46,24 @@ INSTANTIATE_TEST_SUITE_P(Strings, Library, ::testing::Values(
     Case{"'abc'.substr(1) + '|' + 'abc'.substr(1, 0) + '|' + 'abc'.substr(5)", "bc||"},
     Case{"'Hello'.toUpperCase().toLowerCase() + 'x'.toLocaleUpperCase()", "helloX"}));
 
+INSTANTIATE_TEST_SUITE_P(SearchAndReplace, Library, ::testing::Values(
+    Case{"'abcabc'.lastIndexOf('c', 4) + ' ' + 'abcabc'.lastIndexOf('c', NaN) + ' ' + 'abcabc'.lastIndexOf('', 2)", "2 5 2"},
+    Case{"'abcabc'.indexOf('c', -5) + ' ' + 'abc'.indexOf(undefined) + ' ' + 'undefined'.indexOf()", "2 -1 0"},
+    Case{"'abc'.substring(NaN, 2) + '|' + 'abc'.substring(-1, 10) + '|' + 'abcdef'.slice(2, -10) + '|' + 'abc'.charCodeAt(5) + '|' + 'abc'.charCodeAt(-0.5)", "ab|abc||NaN|97"},
+    Case{"'a-b_c'.split(/[-_]/).join('|') + ' ' + 'test'.split('t').join('|') + ' ' + 'aXbXc'.split('X', 2).join('|')", "a|b|c |es| a|b"},
+    Case{"'aaa'.replace('a', function (m, o, s) { return o + s; })", "0aaaaa"},
+    Case{"'x'.replace(/x/, '$') + ' ' + 'x'.replace(/x/, '$$$') + ' ' + 'abc'.replace(/(a)(b)(c)/, '$3$2$1')", "$ $$ cba"},
+    Case{"'abc'.replace(/(a)/, \"$'\") + ' ' + 'abc'.replace(/b/, '$`') + ' ' + 'a.b.c'.replace('.', '')", "bcbc aac ab.c"},
+    Case{"'one two'.match(/(\\w+) (\\w+)/).join('|') + ' ' + 'one two'.match(/\\w+/g).join('|')", "one two|one|two one|two"},
+    Case{"/a|ab/.exec('abc')[0] + ' ' + /((a)|b)+/.exec('ab')[0] + ' ' + /(z)((a+)?(b+)?(c))*/.exec('zaacbbbcac')[0]", "a ab zaacbbbcac"},
+    Case{"/^.*$/.exec('line1\\nline2') + ' ' + /^line2$/m.exec('line1\\nline2')[0] + ' ' + /a$/.test('a\\n')", "null line2 false"},
+    Case{"/[a-z]+/i.exec('ABC def')[0] + /\\s+/.exec('a \\t\\n b')[0].length + /[\\w-]+/.exec('a-b c')[0] + /\\cJ/.test('\\n')", "ABC4a-btrue"},
+    Case{"/a{2,3}/.exec('aaaa')[0] + ' ' + /a{2,3}?/.exec('aaaa')[0] + ' ' + /[^abc]/.exec('abcd')[0]", "aaa aa d"},
+    Case{"'aaaa'.replace(/aa/g, 'b') + ' ' + 'abc'.replace(/$/, '!') + ' ' + 'abc'.replace(/^/g, '!')", "bb abc! !abc"},
+    Case{"'  trim me  '.replace(/^\\s+|\\s+$/g, '') + '|' + 'camelCase'.replace(/([A-Z])/g, '-$1').toLowerCase()", "trim me|camel-case"},
+    Case{"String(/a\\/b/) + ' ' + String(new RegExp('a/b'))", "/a\\/b/ /a/b/"},
+    Case{"Array.prototype.slice.call('abc').length + ' ' + Array.prototype.push.call({ length: 1 }, 'a') + ' ' + Array.prototype.reverse.call({ 0: 1, 2: 3, length: 3 })[0]", "3 2 3"}));
+
 INSTANTIATE_TEST_SUITE_P(MathAndParsing, Library, ::testing::Values(
     Case{"Math.pow(NaN, 0) + ' ' + Math.pow(1, Infinity) + ' ' + 1 / Math.min(0, -0) + ' ' + 1 / Math.max(-0, 0)", "1 NaN -Infinity Infinity"},
     Case{"Math.round(0.49999999999999994) + ' ' + 1 / Math.round(-0.5) + ' ' + Math.round(-0.51)", "0 -Infinity -1"},
