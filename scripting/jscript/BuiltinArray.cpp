@@ -77,7 +77,8 @@ JsString* joinImpl(Vm& vm, Object* o, JsString* sep) {
     for (uint32_t i = 0; i < n; ++i) {
         if (i) out += s;
         Value v = vm.getIndex(o, i);
-        if (!v.isNullish()) out += vm.toString(v)->str();
+        if (v.isNumber()) appendNumber(out, v.num);  // no string cell per element
+        else if (!v.isNullish()) out += vm.toString(v)->str();
     }
     return vm.str(std::move(out));
 }

@@ -45,7 +45,8 @@ private:
     }
     Value number() {
         size_t st = i_;
-        if (s_[i_] == '-') ++i_;
+        bool negative = s_[i_] == '-';
+        if (negative) ++i_;
         if (i_ >= s_.size()) fail();
         if (s_[i_] == '0') ++i_;
         else if (s_[i_] >= '1' && s_[i_] <= '9') while (i_ < s_.size() && s_[i_] >= '0' && s_[i_] <= '9') ++i_;
@@ -62,6 +63,17 @@ private:
             size_t d = i_;
             while (i_ < s_.size() && s_[i_] >= '0' && s_[i_] <= '9') ++i_;
             if (d == i_) fail();
+        }
+        size_t digits = i_ - st - (negative ? 1 : 0);
+        if (digits <= 15 && !(negative && digits == 1 && s_[i_ - 1] == '0')) {
+            // A whole number of up to 15 digits is exact in a double: no text conversion.
+            bool whole = true;
+            double v = 0;
+            for (size_t k = i_ - digits; k < i_ && whole; ++k) {
+                if (s_[k] < '0' || s_[k] > '9') whole = false;
+                else v = v * 10 + (s_[k] - '0');
+            }
+            if (whole) return Value::number(negative ? -v : v);
         }
         std::string a(s_.begin() + static_cast<long>(st), s_.begin() + static_cast<long>(i_));
         return Value::number(std::strtod(a.c_str(), nullptr));
@@ -243,7 +255,8 @@ public:
             case Tag::Boolean: out += v.boolean ? u"true" : u"false"; return true;
             case Tag::String: quote(out, v.str->view()); return true;
             case Tag::Number:
-                out += std::isfinite(v.num) ? numberToString(v.num) : u"null";
+                if (std::isfinite(v.num)) appendNumber(out, v.num);
+                else out += u"null";
                 return true;
             case Tag::Object:
                 if (v.obj->isCallable) return false;

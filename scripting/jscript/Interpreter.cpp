@@ -1,5 +1,6 @@
 // The run loop and the call machinery.
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -41,32 +42,42 @@ ArgumentsObject* Vm::makeArguments(Frame& fr) {
     return a;
 }
 
+// The `this` of a `new` call: a fresh object inheriting from the callee's prototype.
+Value Vm::constructThis(FunctionObject* f) {
+    Value protoV = get(f, names_.prototype);
+    return Value::object(newObject(protoV.isObject() ? protoV.obj : objectProto));
+}
+
+// The Env a call of `p` creates, with the captured parameters copied in.
+Env* Vm::makeCallEnv(FunctionObject* f, const Value* base, uint32_t argc) {
+    FuncProto* p = f->code;
+    Env* env = heap_.make<Env>(f->env, p, p->envCount);
+    for (int i = 0; i < p->paramCount; ++i) {
+        int loc = p->paramLocation[i];
+        if (loc < 0) env->slots[-loc - 1] = i < static_cast<int>(argc) ? base[i] : Value();
+    }
+    return env;
+}
+
+void Vm::stackOverflow() { throwError(28); }
+
+// The hot path of every script call: the rare cases (new, an Env, `arguments`) are
+// out of line so this one stays small.
 void Vm::pushFrame(FunctionObject* f, uint32_t argc, bool construct, bool entry) {
     FuncProto* p = f->code;
     Value* base = sp_ - argc;
-    if (frames_.size() >= kMaxFrames || base + p->localCount + p->maxStack + 16 >= stackEnd_) throwError(28);
-    Value thisv = base[-1];
-    if (construct) {
-        Value protoV = get(f, names_.prototype);
-        thisv = Value::object(newObject(protoV.isObject() ? protoV.obj : objectProto));
-        base[-1] = thisv;
-    }
-    Env* env = f->env;
-    if (p->envCount > 0 || p->dynamicLocals || p->needsEnv) {
-        env = heap_.make<Env>(f->env, p, p->envCount);
-        for (int i = 0; i < p->paramCount; ++i) {
-            int loc = p->paramLocation[i];
-            if (loc < 0) env->slots[-loc - 1] = i < static_cast<int>(argc) ? base[i] : Value();
-        }
-    }
-    frames_.push_back(Frame{p, f, p->code.data(), base, env, thisv, argc, construct, entry});
-    Frame& fr = frames_.back();
+    int locals = p->localCount;
+    if (frames_.size() >= kMaxFrames || base + locals + p->maxStack + 16 >= stackEnd_) [[unlikely]] stackOverflow();
+    if (construct) [[unlikely]] base[-1] = constructThis(f);
+    Env* env = p->envCount > 0 || p->dynamicLocals || p->needsEnv ? makeCallEnv(f, base, argc) : f->env;
+    Frame& fr = frames_.emplace_back(Frame{p, f, p->code.data(), base, env, base[-1], argc, construct, entry});
     Value argsObj;
-    if (p->needsArguments) argsObj = Value::object(makeArguments(fr));
-    for (int i = static_cast<int>(argc); i < p->localCount; ++i) base[i] = Value();
-    for (int i = p->paramCount; i < p->localCount && i < static_cast<int>(argc); ++i) base[i] = Value();
-    sp_ = base + p->localCount;
-    if (p->needsArguments) {
+    if (p->needsArguments) [[unlikely]] argsObj = Value::object(makeArguments(fr));
+    // Missing parameters, variables, and extra arguments past the parameters start undefined.
+    int cleared = std::min(static_cast<int>(argc), p->paramCount);
+    for (int i = cleared; i < locals; ++i) base[i] = Value();
+    sp_ = base + locals;
+    if (p->needsArguments) [[unlikely]] {
         if (p->argumentsSlot >= 0) base[p->argumentsSlot] = argsObj;
         else env->slots[-p->argumentsSlot - 1] = argsObj;
     }
@@ -635,11 +646,11 @@ Value Vm::execute(size_t entryFrame) {
                     }
                     CASE(Return) CASE(ReturnUndef) {
                         Value r = static_cast<Op>(*pc) == Op::Return ? POP() : Value();
-                        Frame done = *fr;
-                        if (done.construct && !r.isObject()) r = done.thisv;
+                        if (fr->construct && !r.isObject()) r = fr->thisv;
+                        bool entry = fr->entry;
+                        sp = fr->base - 2;
                         frames_.pop_back();
-                        sp = done.base - 2;
-                        if (done.entry) {
+                        if (entry) {
                             SAVE();
                             return r;
                         }

@@ -97,6 +97,21 @@ std::u16string numberToString(double d) {
     return ascii(out);
 }
 
+void appendNumber(std::u16string& out, double d) {
+    if (d >= 0 && d < 2147483648.0 && d == static_cast<double>(static_cast<int32_t>(d)) && !(d == 0 && std::signbit(d))) {
+        char16_t buf[10];
+        char16_t* p = buf + 10;
+        uint32_t n = static_cast<uint32_t>(d);
+        do {
+            *--p = static_cast<char16_t>(u'0' + n % 10);
+            n /= 10;
+        } while (n);
+        out.append(p, buf + 10);
+        return;
+    }
+    out += numberToString(d);
+}
+
 std::u16string numberToStringRadix(double d, int radix) {
     if (radix == 10 || std::isnan(d) || std::isinf(d)) return numberToString(d);
     bool neg = d < 0;

@@ -8,6 +8,8 @@
 namespace quillo::jscript {
 
 std::u16string numberToString(double d);
+// Appends ToString(d) to `out`; whole numbers in int32 range skip the general path.
+void appendNumber(std::u16string& out, double d);
 std::u16string numberToStringRadix(double d, int radix);
 // `digits` already range-checked by the caller. JScript's toFixed shows zeros when
 // the value is smaller than the last shown digit (0.5.toFixed(0) is "0").

@@ -23,6 +23,10 @@ Vm::Vm(script::EngineContext* context) : context_(context) {
 #define QUILLO_JS_INTERN(n) names_.n = atoms_.intern(u## #n);
     QUILLO_JS_ATOMS(QUILLO_JS_INTERN)
 #undef QUILLO_JS_INTERN
+    for (int i = 0; i < 10; ++i) {
+        char16_t c = static_cast<char16_t>(u'0' + i);
+        digits_[i] = atoms_.intern(std::u16string_view(&c, 1));
+    }
     installBuiltins();
 }
 
@@ -184,10 +188,7 @@ JsString* Vm::toString(Value v) {
         case Tag::String: return v.str;
         case Tag::Number: {
             double d = v.num;
-            if (d >= 0 && d < 10 && d == static_cast<int>(d) && !std::signbit(d)) {
-                char16_t c = static_cast<char16_t>('0' + static_cast<int>(d));
-                return atoms_.intern(std::u16string_view(&c, 1));
-            }
+            if (d >= 0 && d < 10 && d == static_cast<int>(d) && !std::signbit(d)) return digits_[static_cast<int>(d)];
             return str(numberToString(d));
         }
         case Tag::Boolean: return atoms_.intern(v.boolean ? u"true" : u"false");
@@ -841,6 +842,7 @@ void Vm::markRoots() {
                         dateProto, regexpProto, enumeratorProto, vbarrayProto, arrayCtor, evalFunction, regexpCtor};
     for (Object* p : protos) heap_.mark(p);
     for (Object* p : errorProtos) heap_.mark(p);
+    for (JsString* d : digits_) heap_.mark(d);
 #define QUILLO_JS_MARK(n) heap_.mark(names_.n);
     QUILLO_JS_ATOMS(QUILLO_JS_MARK)
 #undef QUILLO_JS_MARK

@@ -190,6 +190,9 @@ private:
     bool enterHandler(size_t entryFrame, const int32_t* pc, Value thrown);
     void leaveRun(size_t entryFrame);
     void pushFrame(FunctionObject* f, uint32_t argc, bool construct, bool entry);
+    Value constructThis(FunctionObject* f);
+    Env* makeCallEnv(FunctionObject* f, const Value* base, uint32_t argc);
+    [[noreturn]] __attribute__((noinline, cold)) void stackOverflow();
     Value invoke(uint32_t argc, bool construct);  // callee, this, args on the stack
     ArgumentsObject* makeArguments(Frame& fr);
     void markRoots();
@@ -201,6 +204,7 @@ private:
     Heap heap_;
     AtomTable atoms_{heap_};
     Atoms names_;
+    JsString* digits_[10] = {};  // "0".."9": ToString of the commonest numbers without a lookup
     std::unique_ptr<Value[]> stack_;
     Value* sp_ = nullptr;
     Value* stackEnd_ = nullptr;

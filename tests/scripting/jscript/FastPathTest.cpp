@@ -1,0 +1,91 @@
+// The interpreter's fast paths give the same results as the general ones: pooled cell
+// memory, inline Env slots, whole-number text, JSON's integer parsing, and frames set up
+// for calls with too few or too many arguments.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "JsTestSupport.h"
+#include "scripting/jscript/CellPool.h"
+#include "scripting/jscript/NumberConv.h"
+
+namespace quillo::jscript::test {
+namespace {
+
+#if !defined(__SANITIZE_ADDRESS__)
+TEST(CellPool, SizeClassesCoverEachGrainUpToTheLimit) {
+    struct Row {
+        size_t bytes;
+        uint8_t cls;
+    };
+    const Row rows[] = {{1, 0}, {16, 0}, {17, 1}, {32, 1}, {33, 2}, {255, 15}, {256, 15}, {257, CellPool::kUnpooled}, {4096, CellPool::kUnpooled}};
+    for (const Row& r : rows) EXPECT_EQ(CellPool::classOf(r.bytes), r.cls) << r.bytes;
+}
+
+TEST(CellPool, HandsOutDistinctCellsAndReusesReleasedOnes) {
+    CellPool pool;
+    const uint8_t cls = CellPool::classOf(48);
+    std::set<void*> seen;
+    std::vector<void*> cells;
+    for (int i = 0; i < 5000; ++i) {  // several blocks' worth
+        void* p = pool.allocate(48, cls);
+        EXPECT_TRUE(seen.insert(p).second);
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % CellPool::kGrain, 0u);
+        static_cast<char*>(p)[47] = 1;  // the whole cell is usable
+        cells.push_back(p);
+    }
+    pool.release(cells[10], cls);
+    EXPECT_EQ(pool.allocate(48, cls), cells[10]);
+    void* big = pool.allocate(1000, CellPool::kUnpooled);
+    pool.release(big, CellPool::kUnpooled);
+}
+#endif
+
+TEST(AppendNumber, MatchesNumberToString) {
+    const double values[] = {0, -0.0, 7, 10, 99, 65521, 2147483647.0, 2147483648.0, -1, 0.5, 1e21, 123456789012345.0, NAN, INFINITY, -INFINITY};
+    for (double d : values) {
+        std::u16string out = u"x";
+        appendNumber(out, d);
+        std::u16string expected = u"x";
+        expected += numberToString(d);
+        EXPECT_EQ(out, expected) << d;
+    }
+}
+
+struct Case {
+    const char* src;
+    const char* expected;
+};
+
+class FastPath : public ::testing::TestWithParam<Case> {};
+
+TEST_P(FastPath, GivesExpectedText) {
+    EXPECT_EQ(evalText(GetParam().src), GetParam().expected) << GetParam().src;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, FastPath, ::testing::Values(
+    // Env slots inline (up to three) and on the heap, read back after other closures ran.
+    Case{"function m(a) { return function () { return a; }; } var f = m(1), g = m(2); f() + g()", "3"},
+    Case{"function m(a, b, c) { return function () { return a + b + c; }; } m(1, 2, 3)()", "6"},
+    Case{"function m(a, b, c, d, e) { return function () { return [a, b, c, d, e].join(''); }; } m(1, 2, 3, 4, 5)()", "12345"},
+    Case{"var fs = []; for (var i = 0; i < 20000; i++) fs.push((function (k) { return function () { return k; }; })(i));"
+         "var s = 0; for (var j = 0; j < fs.length; j++) s += fs[j](); s", "199990000"},
+    // Frames: missing parameters are undefined, extra arguments do not leak into locals.
+    Case{"function f(a, b) { var c; return [typeof b, typeof c].join(); } f(1)", "undefined,undefined"},
+    Case{"function f(a) { var c; return typeof c; } f(1, 2, 3)", "undefined"},
+    Case{"function f(a) { var c; return arguments.length + ':' + arguments[2] + ':' + typeof c; } f(1, 2, 3)", "3:3:undefined"},
+    Case{"function P(x) { this.x = x; } var p = new P(4); p.x + (p instanceof P ? 1 : 0)", "5"},
+    // Errors thrown inside calls reach the handler of the right frame.
+    Case{"function t() { throw 5; } function u() { try { t(); } catch (e) { return e + 1; } } u()", "6"},
+    Case{"function d(n) { return n ? d(n - 1) : null.x; } try { d(50) } catch (e) { e.number & 0xFFFF }", "5007"},
+    // Joining numbers writes their text directly.
+    Case{"[0, 7, 10, -1, 0.5, 2147483648, 1e21, -0, NaN].join(' ')", "0 7 10 -1 0.5 2147483648 1e+21 0 NaN"},
+    // JSON integers are parsed without text conversion; other numbers keep the general path.
+    Case{"var a = JSON.parse('[0, -0, 42, -42, 123456789012345, 1234567890123456789, 1.5, 2e3]');"
+         "[1 / a[1], a[2], a[3], a[4], a[5], a[6], a[7]].join(' ')", "-Infinity 42 -42 123456789012345 1234567890123456800 1.5 2000"},
+    Case{"JSON.stringify([0, 12, -3, 0.25, 1e21, NaN])", "[0,12,-3,0.25,1e+21,null]"}));
+
+}  // namespace
+}  // namespace quillo::jscript::test
