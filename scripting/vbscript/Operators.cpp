@@ -314,6 +314,18 @@ int compareText(const std::u16string& a, const std::u16string& b)
     return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
+// Two Strings: their characters, then the odd bytes the Byte functions leave (none first).
+int compareStrings(const Variant& a, const Variant& b)
+{
+    const int c = compareText(a.asString(), b.asString());
+    if (c != 0)
+        return c;
+    return a.stringOddByte() < b.stringOddByte() ? -1 : a.stringOddByte() > b.stringOddByte() ? 1 : 0;
+}
+
+// No characters and no odd byte.
+bool isEmptyString(const Variant& v) { return v.asString().empty() && v.stringOddByte() < 0; }
+
 } // namespace
 
 Variant add(const Variant& av, const Variant& bv)
@@ -486,11 +498,11 @@ int compare(const Variant& av, const Variant& bv, Typed typed)
     if (a.isNull() || b.isNull())
         return 2;
     if (a.isString() && b.isString())
-        return compareText(a.asString(), b.asString());
+        return compareStrings(a, b);
     if (a.isString() && b.isEmpty())
-        return a.asString().empty() ? 0 : 1;
+        return isEmptyString(a) ? 0 : 1;
     if (b.isString() && a.isEmpty())
-        return b.asString().empty() ? 0 : -1;
+        return isEmptyString(b) ? 0 : -1;
     if (a.isString() || b.isString()) {
         bool textFirst = a.isString();
         const Variant& s = textFirst ? a : b;

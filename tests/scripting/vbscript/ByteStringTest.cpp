@@ -31,6 +31,8 @@ INSTANTIATE_TEST_SUITE_P(OddLengths, ByteStrings, ::testing::Values(
     ScriptCase{"InStrB finds byte positions", "s = ChrB(65) & ChrB(66) & ChrB(67)\nconsole.log InStrB(s, ChrB(67)) & \" \" & InStrB(\"abc\", ChrB(0)) & \" \" & InStrB(s, ChrB(9))",
                "3 2 0\n"},
     ScriptCase{"MidB past the end", "console.log \"[\" & MidB(ChrB(1), 2) & \"]\" & LenB(MidB(ChrB(1), 2))", "[]0\n"},
+    ScriptCase{"compared with their odd byte", "console.log (ChrB(1) = ChrB(2)) & \" \" & (ChrB(1) = ChrB(1)) & \" \" & (ChrB(1) < ChrB(2)) & \" \" & (\"\" < ChrB(0)) & \" \" & (ChrB(0) = Empty)",
+               "False True True True False\n"},
     ScriptCase{"AscB of an empty string", "On Error Resume Next\nx = AscB(LeftB(ChrB(5), 0))\nconsole.log Err.Number", "5\n"}));
 
 } // namespace
