@@ -15,7 +15,7 @@
 namespace quillo::jscript {
 
 Vm::Vm(script::EngineContext* context) : context_(context) {
-    stack_ = std::make_unique<Value[]>(kStackSlots);
+    stack_.reset(static_cast<Value*>(::operator new(kStackSlots * sizeof(Value))));
     sp_ = stack_.get();
     stackEnd_ = stack_.get() + kStackSlots;
     // The run loop holds a pointer to the top frame: the vector must never reallocate.

@@ -205,7 +205,12 @@ private:
     AtomTable atoms_{heap_};
     Atoms names_;
     JsString* digits_[10] = {};  // "0".."9": ToString of the commonest numbers without a lookup
-    std::unique_ptr<Value[]> stack_;
+    // The value stack is left unconstructed: slots are written before they are read,
+    // so only the pages a script reaches are ever touched.
+    struct RawFree {
+        void operator()(Value* p) const { ::operator delete(p); }
+    };
+    std::unique_ptr<Value, RawFree> stack_;
     Value* sp_ = nullptr;
     Value* stackEnd_ = nullptr;
     std::vector<Frame> frames_;
