@@ -449,6 +449,8 @@ Value Vm::execute(size_t entryFrame) {
                             int i = o->props.find(key);
                             if (i >= 0) {
                                 b = o->props.at(i).value;
+                            } else if (o->cls == ObjClass::Array && key == names_.length) {
+                                b = Value::number(static_cast<ArrayObject*>(o)->length);
                             } else {
                                 SAVE();
                                 b = getNamedV(b, key);
@@ -481,9 +483,23 @@ Value Vm::execute(size_t entryFrame) {
                         NEXT();
                     }
                     CASE(GetElem) {
-                        SAVE();
                         Value k = sp[-1];
                         Value b = sp[-2];
+                        if (b.isObject() && k.isNumber() && b.obj->cls == ObjClass::Array) {
+                            // A dense element read inline; everything else goes through getV.
+                            auto* a = static_cast<ArrayObject*>(b.obj);
+                            double d = k.num;
+                            if (d >= 0 && d < static_cast<double>(a->dense.size())) {
+                                auto i = static_cast<uint32_t>(d);
+                                if (i == d && !a->dense[i].isHole()) {
+                                    sp[-2] = a->dense[i];
+                                    --sp;
+                                    pc += 2;
+                                    NEXT();
+                                }
+                            }
+                        }
+                        SAVE();
                         sp[-2] = getV(b, k, pc[1], PROTO);
                         --sp;
                         pc += 2;

@@ -80,6 +80,11 @@ INSTANTIATE_TEST_SUITE_P(Scripts, FastPath, ::testing::Values(
     // Errors thrown inside calls reach the handler of the right frame.
     Case{"function t() { throw 5; } function u() { try { t(); } catch (e) { return e + 1; } } u()", "6"},
     Case{"function d(n) { return n ? d(n - 1) : null.x; } try { d(50) } catch (e) { e.number & 0xFFFF }", "5007"},
+    // Element and length reads: dense slots inline, holes, odd keys and inherited values not.
+    Case{"var a = [1, , 3]; [a[0], a[1], a[2], a[3], a[-1], a[0.5], a['2']].join()", "1,,3,,,,3"},
+    Case{"Array.prototype[1] = 'p'; var a = [1, , 3]; a[1] + (1 in a)", "ptrue"},
+    Case{"var a = []; a[100] = 1; a.length + ' ' + [].length + ' ' + {length: 'own'}.length", "101 0 own"},
+    Case{"var s = 'abc'; s[1] + s.length", "b3"},
     // Joining numbers writes their text directly.
     Case{"[0, 7, 10, -1, 0.5, 2147483648, 1e21, -0, NaN].join(' ')", "0 7 10 -1 0.5 2147483648 1e+21 0 NaN"},
     // JSON integers are parsed without text conversion; other numbers keep the general path.
