@@ -829,8 +829,7 @@ void Compiler::expr(const Node* n) {
             break;
         }
         case N::Conditional: {
-            expr(n->a.get());
-            size_t toElse = emitJump(Op::JumpIfFalse, -1);
+            size_t toElse = jumpIfFalse(n->a.get());  // a comparison tests and jumps in one step
             expr(n->b.get());
             size_t toEnd = emitJump(Op::Jump, 0);
             patch(toElse);

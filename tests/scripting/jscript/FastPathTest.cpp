@@ -85,6 +85,10 @@ INSTANTIATE_TEST_SUITE_P(Scripts, FastPath, ::testing::Values(
     Case{"Array.prototype[1] = 'p'; var a = [1, , 3]; a[1] + (1 in a)", "ptrue"},
     Case{"var a = []; a[100] = 1; a.length + ' ' + [].length + ' ' + {length: 'own'}.length", "101 0 own"},
     Case{"var s = 'abc'; s[1] + s.length", "b3"},
+    // A conditional whose test is a comparison tests and jumps in one instruction.
+    Case{"[1 < 2 ? 'y' : 'n', 2 < 1 ? 'y' : 'n', 'a' > 'b' ? 1 : 2, NaN < 1 ? 5 : 6, null <= 0 ? 7 : 8, 'x' >= 'x' ? 9 : 0].join()", "y,n,2,6,7,9"},
+    Case{"var o = {valueOf: function () { return 3; }}; (o > 2 ? 'big' : 'small') + (undefined < 1 ? 1 : 0)", "big0"},
+    Case{"function fib(n) { return n < 2 ? n : fib(n - 1) + fib(n - 2); } fib(15)", "610"},
     // Joining numbers writes their text directly.
     Case{"[0, 7, 10, -1, 0.5, 2147483648, 1e21, -0, NaN].join(' ')", "0 7 10 -1 0.5 2147483648 1e+21 0 NaN"},
     // JSON integers are parsed without text conversion; other numbers keep the general path.
