@@ -518,10 +518,11 @@ void Frame::unpinFrom(Variant* base)
 
 void Interpreter::enterFrameChecks()
 {
+    // the tick first: calls that fail here, resumed by On Error Resume Next, still count
+    context_.budget.tick();
     char probe;
     if ((stackLimit_ && &probe < stackLimit_) || depth_ > 1000000)
         fail(err::OutOfStack);
-    context_.budget.tick();
 }
 
 Variant Interpreter::call(Procedure& proc, ClassInstance* me, std::span<Variant> args, Frame* outer)
