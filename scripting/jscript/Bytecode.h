@@ -46,6 +46,7 @@ namespace quillo::jscript {
     X(JumpIfNotLt) X(JumpIfNotLe) X(JumpIfNotGt) X(JumpIfNotGe)  /* target: a b -> , jumps unless a OP b */ \
     X(Loop)  /* target: a backward jump (budget tick and collector safe point) */ \
     X(LoopIfLt) X(LoopIfLe) X(LoopIfGt) X(LoopIfGe) X(LoopIfTrue)  /* target: backward jump while the test holds */ \
+    X(LoopIfLocalLtInt) X(LoopIfLocalLeInt) X(LoopIfLocalGtInt) X(LoopIfLocalGeInt)  /* slot, value, target: loop while local OP value */ \
     X(AddInt) X(SubInt) X(MulInt) X(ModInt)  /* value: a -> a OP value */ \
     X(Case)  /* target: value discr -> discr, jumps when strictly equal (pops value) */ \
     /* literals */ \

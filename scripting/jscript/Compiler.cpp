@@ -119,6 +119,7 @@ private:
     }
     void emit(Op op, int effect, int32_t a) { emit(op, effect); s_->proto->code.push_back(a); }
     void emit(Op op, int effect, int32_t a, int32_t b) { emit(op, effect, a); s_->proto->code.push_back(b); }
+    void emit(Op op, int effect, int32_t a, int32_t b, int32_t c) { emit(op, effect, a, b); s_->proto->code.push_back(c); }
     size_t emitJump(Op op, int effect) {
         emit(op, effect, -1);
         return here() - 1;
@@ -851,6 +852,16 @@ void Compiler::expr(const Node* n) {
 
 void Compiler::loopIfTrue(const Node* c, size_t top) {
     if (c->kind == N::Binary && (c->op == T::Lt || c->op == T::Le || c->op == T::Gt || c->op == T::Ge)) {
+        if (c->a->kind == N::Ident && c->b->kind == N::Num && isInt32(c->b->num)) {
+            Loc la = resolve(c->a->str);
+            if (la.kind == LocKind::Stack) {
+                mark(c->pos);
+                Op op = c->op == T::Lt ? Op::LoopIfLocalLtInt : c->op == T::Le ? Op::LoopIfLocalLeInt
+                      : c->op == T::Gt ? Op::LoopIfLocalGtInt : Op::LoopIfLocalGeInt;
+                emit(op, 0, la.index, static_cast<int32_t>(c->b->num), static_cast<int32_t>(top));
+                return;
+            }
+        }
         binaryOperands(c);
         mark(c->pos);
         Op op = c->op == T::Lt ? Op::LoopIfLt : c->op == T::Le ? Op::LoopIfLe : c->op == T::Gt ? Op::LoopIfGt : Op::LoopIfGe;

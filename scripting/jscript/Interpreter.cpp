@@ -841,6 +841,23 @@ Value Vm::execute(size_t entryFrame) {
                         }
                         goto L_Loop;
                     }
+    // `for (...; i < 100; ...)` with i in a stack slot: one instruction per test.
+#define LOOP_LOCAL_INT(OPNAME, CMP, WHICH)                                                 \
+    CASE(OPNAME) {                                                                         \
+        Value v = fr->base[pc[1]];                                                         \
+        bool r = v.isNumber() ? v.num CMP pc[2] : (SAVE(), compareValues(v, Value::number(pc[2]), WHICH)); \
+        if (!r) {                                                                          \
+            pc += 4;                                                                       \
+            NEXT();                                                                        \
+        }                                                                                  \
+        pc += 2; /* the target is now at pc[1], where Loop reads it */                     \
+        goto L_Loop;                                                                       \
+    }
+                    LOOP_LOCAL_INT(LoopIfLocalLtInt, <, 0)
+                    LOOP_LOCAL_INT(LoopIfLocalGtInt, >, 1)
+                    LOOP_LOCAL_INT(LoopIfLocalLeInt, <=, 2)
+                    LOOP_LOCAL_INT(LoopIfLocalGeInt, >=, 3)
+#undef LOOP_LOCAL_INT
                     CASE(LoopIfTrue) {
                         Value v = POP();
                         if (!(v.isBool() ? v.boolean : toBoolean(v))) {

@@ -89,6 +89,15 @@ INSTANTIATE_TEST_SUITE_P(Scripts, FastPath, ::testing::Values(
     Case{"[1 < 2 ? 'y' : 'n', 2 < 1 ? 'y' : 'n', 'a' > 'b' ? 1 : 2, NaN < 1 ? 5 : 6, null <= 0 ? 7 : 8, 'x' >= 'x' ? 9 : 0].join()", "y,n,2,6,7,9"},
     Case{"var o = {valueOf: function () { return 3; }}; (o > 2 ? 'big' : 'small') + (undefined < 1 ? 1 : 0)", "big0"},
     Case{"function fib(n) { return n < 2 ? n : fib(n - 1) + fib(n - 2); } fib(15)", "610"},
+    // Loops testing a local against a whole-number constant, with numbers and other values.
+    Case{"function f() { var n = 0, s = []; for (var i = 0; i < 5; i++) n++; s.push(n);"
+         "for (i = 0; i <= 5; i++) n++; s.push(n); for (i = 9; i > -3; i--) n++; s.push(n);"
+         "for (i = 3; i >= 3; i--) n++; s.push(n); return s.join(); } f()", "5,11,23,24"},
+    Case{"function f() { var n = 0; for (var i = '0'; i < 3; i = i + 1) n++; return n + ':' + i; } f()", "2:011"},
+    Case{"function f() { var c = 0, o = {valueOf: function () { return c++; }}; var n = 0;"
+         "do n++; while (o < 4); return n; } f()", "5"},
+    Case{"function f() { var x = NaN, n = 0; do n++; while (x < 1); var u; while (u >= 0) n++; return n; } f()", "1"},
+    Case{"function f() { var n = 0; for (var i = 0; i < 10; i++) { if (i == 2) i = 'x'; n++; } return n + ' ' + i; } f()", "3 NaN"},
     // Joining numbers writes their text directly.
     Case{"[0, 7, 10, -1, 0.5, 2147483648, 1e21, -0, NaN].join(' ')", "0 7 10 -1 0.5 2147483648 1e+21 0 NaN"},
     // JSON integers are parsed without text conversion; other numbers keep the general path.
