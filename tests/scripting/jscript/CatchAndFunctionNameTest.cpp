@@ -3,15 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "EvalTable.h"
 #include "ScopeLevels.h"
 
 namespace quillo::jscript::test {
 namespace {
 
-struct Case {
-    const char* body;
-    const char* expected;
-};
+using Case = EvalCase;  // src: a script body that leaves its result in the global `r`
 
 class CatchScope : public ::testing::TestWithParam<Case> {};
 
@@ -20,7 +18,7 @@ class CatchScope : public ::testing::TestWithParam<Case> {};
 TEST_P(CatchScope, SameAtEveryLevel) {
     for (Level level : {Level::Global, Level::Eval, Level::Function}) {
         for (const char* extra : {"", "\nvar unrelated = function () {};"}) {
-            std::string body = std::string(GetParam().body) + extra;
+            std::string body = std::string(GetParam().src) + extra;
             EXPECT_EQ(resultAt(level, body), GetParam().expected) << levelName(level) << ": " << body;
         }
     }
@@ -65,7 +63,7 @@ class FunctionName : public ::testing::TestWithParam<Case> {};
 
 TEST_P(FunctionName, SameAtEveryLevel) {
     for (Level level : {Level::Global, Level::Eval, Level::Function})
-        EXPECT_EQ(resultAt(level, GetParam().body), GetParam().expected) << levelName(level) << ": " << GetParam().body;
+        EXPECT_EQ(resultAt(level, GetParam().src), GetParam().expected) << levelName(level) << ": " << GetParam().src;
 }
 
 INSTANTIATE_TEST_SUITE_P(NamedExpressions, FunctionName, ::testing::Values(
