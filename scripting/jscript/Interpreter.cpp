@@ -300,7 +300,7 @@ Value Vm::execute(size_t entryFrame) {
                     CASE(ModInt) {
                         Value& a = TOP();
                         int32_t k = pc[1];
-                        if (a.isNumber() && k > 0 && a.num >= 0 && a.num < 2147483648.0 && a.num == static_cast<double>(static_cast<int32_t>(a.num))) {
+                        if (a.isNumber() && k > 0 && !std::signbit(a.num) && a.num < 2147483648.0 && a.num == static_cast<double>(static_cast<int32_t>(a.num))) {
                             a.num = static_cast<double>(static_cast<int32_t>(a.num) % k);
                             pc += 2;
                             NEXT();
@@ -714,8 +714,9 @@ Value Vm::execute(size_t entryFrame) {
                         Value b = sp[-1];
                         double x = a.isNumber() ? a.num : (SAVE(), toNumber(a));
                         double y = b.isNumber() ? b.num : (SAVE(), toNumber(b));
-                        // Whole non-negative operands: integer remainder, much cheaper than fmod.
-                        if (x >= 0 && y > 0 && x < 9007199254740992.0 && y < 9007199254740992.0 &&
+                        // Whole non-negative operands (not -0, whose remainder keeps its sign):
+                        // integer remainder, much cheaper than fmod.
+                        if (!std::signbit(x) && y > 0 && x < 9007199254740992.0 && y < 9007199254740992.0 &&
                             x == static_cast<double>(static_cast<int64_t>(x)) && y == static_cast<double>(static_cast<int64_t>(y)))
                             sp[-2] = Value::number(static_cast<double>(static_cast<int64_t>(x) % static_cast<int64_t>(y)));
                         else
