@@ -928,6 +928,15 @@ void Compiler::binaryOp(T op) {
 }
 
 // The value to store is on the stack; leaves it there.
+// The run-time error for storing into what is not a reference.
+static int32_t invalidTargetError(const Node* target) {
+    switch (target->kind) {
+        case N::This: return 5000; // Cannot assign to 'this'
+        case N::Call: return 5003; // Cannot assign to a function result
+        default: return 5008;      // Illegal assignment
+    }
+}
+
 void Compiler::storeTo(const Node* target) {
     switch (target->kind) {
         case N::Ident: emitSetName(target->str); break;
@@ -943,7 +952,7 @@ void Compiler::storeTo(const Node* target) {
             emit(Op::SetElem, -2);
             break;
         default:
-            emit(Op::ThrowRef, 0, 5008);
+            emit(Op::ThrowRef, 0, invalidTargetError(target));
     }
 }
 
@@ -1016,7 +1025,7 @@ void Compiler::assign(const Node* n) {
         }
         default:
             expr(n->b.get());
-            emit(Op::ThrowRef, 0, 5008);
+            emit(Op::ThrowRef, 0, invalidTargetError(t));
     }
 }
 
@@ -1066,7 +1075,7 @@ void Compiler::update(const Node* n, bool valueNeeded) {
         }
         default:
             expr(t);
-            emit(Op::ThrowRef, 0, t->kind == N::Call ? 5003 : 5008);
+            emit(Op::ThrowRef, 0, invalidTargetError(t));
     }
 }
 

@@ -96,9 +96,17 @@ INSTANTIATE_TEST_SUITE_P(Handling, ErrorObject, ::testing::Values(
     Case{"var r = []; for (var i = 0; i < 3; i++) { try { if (i == 1) throw i; r.push(i); } catch (e) { r.push('c' + e); } } r.join()", "0,c1,2"}));
 
 // Assigning to `this` has an error of its own.
-TEST(ErrorFaults, AssignmentToThis) {
-    GTEST_SKIP() << "compiler: `this = 1` raises 5008 instead of 5000 (reported)";
-    EXPECT_EQ(evalText("try { eval('this = 1'); } catch (e) { (e.number & 0xFFFF) + ' ' + e.description }"), "5000 Cannot assign to 'this'");
+TEST(InvalidAssignmentTargets, EachKindHasItsOwnError) {
+    const char* const cases[][2] = {
+        {"this = 1", "5000 Cannot assign to 'this'"},
+        {"this++", "5000 Cannot assign to 'this'"},
+        {"this += 1", "5000 Cannot assign to 'this'"},
+        {"1 = 2", "5008 Illegal assignment"},
+        {"Math.max()++", "5003 Cannot assign to a function result"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(evalText(std::string("try { eval('") + c[0] + "'); } catch (e) { (e.number & 0xFFFF) + ' ' + e.description }"), c[1])
+            << c[0];
 }
 
 }  // namespace
