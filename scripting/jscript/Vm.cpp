@@ -707,13 +707,8 @@ std::vector<Value> Vm::ownEnumerableKeys(Object* o) {
         for (auto& kv : a->sparse) keys.push_back(numKey(kv.first));
     } else if (o->cls == ObjClass::String) {
         for (uint32_t i = 0; i < o->internal.str->length(); ++i) keys.push_back(numKey(i));
-    } else if (o->cls == ObjClass::Arguments) {
-        auto* a = static_cast<ArgumentsObject*>(o);
-        for (size_t i = 0; i < a->values.size(); ++i) {
-            Value v;
-            if (getOwnSlow(a, atoms_.intern(numberToString(static_cast<double>(i))), v)) keys.push_back(numKey(static_cast<double>(i)));
-        }
     }
+    // The arguments object's indices are hidden (DontEnum), like its length and callee.
     for (size_t i = 0; i < o->props.size(); ++i)
         if (!(o->props.at(i).attrs & DontEnum)) keys.push_back(Value::string(o->props.at(i).key));
     return keys;
