@@ -164,6 +164,7 @@ private:
     void jump(const Node* n, bool isBreak);
     void returnStatement(const Node* n);
     void tryStatement(const Node* n);
+    void finallyStatement(const Node* block);
     void catchClause(const Node* n);
     int catchScope(const std::u16string& name);
     void withStatement(const Node* n);
@@ -619,7 +620,7 @@ void Compiler::unwindTo(size_t controlIndex) {
             s_->controls.resize(i);
             auto blocks = s_->blocks;
             s_->blocks.resize(saved[0].blockCount, Block{Block::With, {}, {}});
-            statement(saved[0].finallyBlock);
+            finallyStatement(saved[0].finallyBlock);
             s_->blocks = blocks;
             s_->controls.insert(s_->controls.end(), saved.begin(), saved.end());
         } else if (c.kind == Control::With) {
@@ -686,7 +687,7 @@ void Compiler::tryStatement(const Node* n) {
     if (finallyBlock) {
         s_->controls.pop_back();
         emit(Op::EndTry, 0);
-        statement(finallyBlock);
+        finallyStatement(finallyBlock);
         size_t skip = emitJump(Op::Jump, 0);
         patch(finTry);
         adjust(1);
@@ -698,6 +699,22 @@ void Compiler::tryStatement(const Node* n) {
         emit(Op::Throw, -1);
         patch(skip);
     }
+}
+
+// A finally block leaves eval code's completion value as the try or catch block set it.
+void Compiler::finallyStatement(const Node* block) {
+    if (s_->kind != CodeKind::Eval) {
+        statement(block);
+        return;
+    }
+    const int completion = s_->proto->completionSlot, saved = newTemp();
+    emit(Op::GetLocal, 1, completion);
+    emit(Op::SetLocal, 0, saved);
+    emit(Op::Pop, -1);
+    statement(block);
+    emit(Op::GetLocal, 1, saved);
+    emit(Op::SetLocal, 0, completion);
+    emit(Op::Pop, -1);
 }
 
 // The exception is on the stack. The variable belongs to the catch block alone; when a

@@ -101,9 +101,11 @@ INSTANTIATE_TEST_SUITE_P(Eval, Scopes, ::testing::Values(
     Case{"for (var i = 0; i < 1; i++) { eval('continue'); }", "SyntaxError -2146827268: Can't have 'continue' outside of loop"}));
 
 // A finally block that completes normally leaves the try block's value as the completion.
-TEST(ScopeFaults, FinallyKeepsTheTryBlocksCompletionValue) {
-    GTEST_SKIP() << "compiler: the finally block's value replaces the try block's completion (reported)";
+TEST(EvalCompletion, FinallyKeepsTheTryOrCatchBlocksValue) {
     EXPECT_EQ(evalText("eval('try { 1 } finally { 2 }')"), "1");
+    EXPECT_EQ(evalText("eval('try { throw 0 } catch (e) { 3 } finally { 4 }')"), "3");
+    EXPECT_EQ(evalText("eval('do { try { 5; break } finally { 6 } } while (false)')"), "5");
+    EXPECT_EQ(evalText("var r; try { eval('try { 7; throw 1 } finally { 8 }') } catch (e) { r = e } r"), "1");
 }
 
 }  // namespace
