@@ -1,4 +1,4 @@
-// UTF-8 conversion and case mapping.
+// UTF-8 conversion and validation, and case mapping.
 #include "scripting/core/Text.h"
 #include "TestSupport.h"
 
@@ -21,6 +21,7 @@ TEST_P(Utf8RoundTrip, BothDirections)
 {
     EXPECT_EQ(fromUtf8(GetParam().utf8), GetParam().utf16);
     EXPECT_EQ(toUtf8(GetParam().utf16), GetParam().utf8);
+    EXPECT_TRUE(isValidUtf8(GetParam().utf8));
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, Utf8RoundTrip, testing::Values(
@@ -29,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(Values, Utf8RoundTrip, testing::Values(
     Utf8Case{"caf\xC3\xA9", u"caf\u00E9"},
     Utf8Case{"\xE2\x82\xAC", u"\u20AC"},
     Utf8Case{"\xF0\x9F\x98\x80", u"\U0001F600"},
-    Utf8Case{std::string("a\0b", 3), std::u16string(u"a\0b", 3)}));
+    Utf8Case{std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+    Utf8Case{"abcdefghij\xC3\xA9", u"abcdefghij\u00E9"}));   // past an eight-byte ASCII run
 
 struct BadUtf8Case {
     std::string utf8;
@@ -41,6 +43,7 @@ class InvalidUtf8 : public testing::TestWithParam<BadUtf8Case> {};
 TEST_P(InvalidUtf8, BecomesReplacementCharacters)
 {
     EXPECT_EQ(fromUtf8(GetParam().utf8), GetParam().utf16);
+    EXPECT_FALSE(isValidUtf8(GetParam().utf8));
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, InvalidUtf8, testing::Values(
@@ -49,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(Values, InvalidUtf8, testing::Values(
     BadUtf8Case{"\xC3(", u"\uFFFD("},                 // continuation missing
     BadUtf8Case{"\xC0\xAF", u"\uFFFD\uFFFD"},         // overlong
     BadUtf8Case{"\xED\xA0\x80", u"\uFFFD"},           // encoded surrogate
-    BadUtf8Case{"\xF4\x90\x80\x80", u"\uFFFD"}));     // beyond U+10FFFF
+    BadUtf8Case{"\xF4\x90\x80\x80", u"\uFFFD"},      // beyond U+10FFFF
+    BadUtf8Case{"abcdefgh\xFF", u"abcdefgh\uFFFD"}));   // after an eight-byte ASCII run
 
 TEST(Utf16ToUtf8, LoneSurrogatesAreReplaced)
 {
