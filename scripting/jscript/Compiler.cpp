@@ -273,8 +273,10 @@ FuncProto* Compiler::compileFunction(const FunctionNode& f, CodeKind kind, FnSta
     }
     if (kind == CodeKind::Eval) p->completionSlot = p->localCount++;
 
-    // Hoisting: variables of global and eval code are declared by name at run time.
+    // Hoisting: names of global and eval code are declared at run time, functions
+    // before variables, so the scope object lists them in that order.
     if (kind != CodeKind::Function) {
+        for (const FunctionNode* fd : f.functionDecls) emit(Op::DeclareName, 0, str(fd->name));
         for (const std::u16string& v : f.varNames) emit(Op::DeclareName, 0, str(v));
     }
     for (const FunctionNode* fd : f.functionDecls) {
