@@ -232,7 +232,7 @@ void expandReplacement(std::u16string& out, std::u16string_view rep, std::u16str
 Value replaceFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     RootScope roots(vm.heap());  // a replacement function may collect
     JsString* s = roots.hold(Value::string(thisString(vm, thisv))).str;
-    std::u16string subject = s->str();
+    std::u16string_view subject = s->view();  // s is held and flat: the view stays valid
     Value pat = arg(args, 0), rep = arg(args, 1);
     bool fn = vm.isCallable(rep);
     JsString* repStr = fn ? nullptr : vm.toString(rep);
@@ -242,7 +242,7 @@ Value replaceFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
         JsString* needle = roots.hold(Value::string(vm.toString(pat))).str;
         size_t at = subject.find(needle->view());
         if (at == std::u16string::npos) return Value::string(s);
-        out = subject.substr(0, at);
+        out.assign(subject.substr(0, at));
         if (fn) {
             Value a[3] = {Value::string(needle), Value::number(static_cast<double>(at)), Value::string(s)};
             out += vm.toString(vm.callback(rep, Value(), a))->str();
@@ -253,11 +253,14 @@ Value replaceFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
         return vm.strv(out);
     }
     bool global = re->re->flags().global;
+    bool plain = repStr && repStr->view().find(u'$') == std::u16string_view::npos;
     size_t pos = 0, copied = 0;
     script::RegExpMatch m;
     while (pos <= subject.size() && regexpMatchAt(vm, re, s, pos, m)) {
-        out.append(subject, copied, m.start() - copied);
-        if (fn) {
+        out.append(subject.substr(copied, m.start() - copied));
+        if (plain) {
+            out.append(repStr->view());
+        } else if (fn) {
             std::vector<Value> a;
             for (int g = 0; g <= m.groupCount(); ++g) a.push_back(vm.strv(std::u16string(m.text(subject, g))));
             a.push_back(Value::number(m.start()));
@@ -271,7 +274,7 @@ Value replaceFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
         pos = m.end() == m.start() ? m.end() + 1 : m.end();
     }
     if (global) vm.put(re, vm.names().lastIndex, Value::number(0));
-    if (copied < subject.size()) out.append(subject, copied, std::u16string::npos);
+    if (copied < subject.size()) out.append(subject.substr(copied));
     return vm.strv(out);
 }
 

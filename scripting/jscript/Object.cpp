@@ -4,6 +4,38 @@
 
 namespace quillo::jscript {
 
+void PropertyMap::grow(uint32_t need) {
+    uint32_t cap = cap_ * 2 < 8 ? 8 : cap_ * 2;  // the first spill skips the 4-entry step
+    if (cap < need) cap = need;
+    if (isSpilled()) {
+        void* p = std::realloc(data_, cap * sizeof(Property));
+        if (!p) throw std::bad_alloc();
+        data_ = static_cast<Property*>(p);
+    } else {
+        auto* p = static_cast<Property*>(std::malloc(cap * sizeof(Property)));
+        if (!p) throw std::bad_alloc();
+        std::memcpy(static_cast<void*>(p), inline_, size_ * sizeof(Property));
+        data_ = p;
+        spill_.index = nullptr;
+        spill_.indexSize = 0;
+    }
+    cap_ = cap;
+}
+
+void PropertyMap::rebuildIndex() {
+    std::free(spill_.index);
+    spill_.index = nullptr;
+    spill_.indexSize = 0;
+    if (size_ <= kLinear) return;
+    uint32_t n = 16;
+    while (n < size_ * 2 + 2) n *= 2;
+    spill_.index = static_cast<int32_t*>(std::malloc(n * sizeof(int32_t)));
+    if (!spill_.index) throw std::bad_alloc();
+    std::memset(spill_.index, 0xFF, n * sizeof(int32_t));  // every slot -1
+    spill_.indexSize = n;
+    for (uint32_t i = 0; i < size_; ++i) insertIndex(static_cast<int32_t>(i));
+}
+
 void Object::trace(Heap& h) {
     h.mark(proto);
     h.mark(internal);

@@ -1,12 +1,15 @@
 #pragma once
-// Objects. Named properties live in a PropertyMap: a vector in insertion order (for-in
-// order) with an open-addressing index over atom pointers once it passes 8 entries, so
-// small objects are a short pointer scan and large ones one hash probe. Arrays keep
-// their elements in a dense vector beside it.
+// Objects. Named properties live in a PropertyMap in insertion order (for-in order).
+// Small objects keep them inside the object; an open-addressing index over atom
+// pointers is built once a map passes 8 entries, so small objects are a short pointer
+// scan and large ones one hash probe. Arrays keep their elements in a dense vector.
 
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
+#include <new>
 #include <span>
 #include <vector>
 
@@ -22,56 +25,91 @@ struct Property {
     uint8_t attrs;
 };
 
+// The first kInline properties live in the map itself: an object built with a couple
+// of properties costs one allocation. Past that they move to one malloc'ed array
+// (growing by doubling), and the inline space holds the hash index instead.
 class PropertyMap {
 public:
+    static constexpr uint32_t kInline = 2;
+
+    PropertyMap() {}
+    ~PropertyMap() { freeSpill(); }
+    PropertyMap(const PropertyMap&) = delete;
+    PropertyMap& operator=(const PropertyMap&) = delete;
+
     int find(const JsString* key) const {
-        if (index_.empty()) {
-            for (size_t i = 0; i < props_.size(); ++i)
-                if (props_[i].key == key) return static_cast<int>(i);
+        if (!hasIndex()) {
+            for (uint32_t i = 0; i < size_; ++i)
+                if (data_[i].key == key) return static_cast<int>(i);
             return -1;
         }
-        size_t mask = index_.size() - 1;
+        size_t mask = spill_.indexSize - 1;
         for (size_t h = hashOf(key) & mask;; h = (h + 1) & mask) {
-            int32_t slot = index_[h];
+            int32_t slot = spill_.index[h];
             if (slot < 0) return -1;
-            if (props_[slot].key == key) return slot;
+            if (data_[slot].key == key) return slot;
         }
     }
     void add(JsString* key, Value v, uint8_t attrs) {
-        if (props_.empty()) props_.reserve(4);  // skips the 1- and 2-entry steps of small objects
-        props_.push_back({key, v, attrs});
-        if (props_.size() > kLinear) {
-            if (props_.size() * 2 > index_.size()) rebuild();
-            else insertIndex(static_cast<int32_t>(props_.size() - 1));
+        if (size_ == cap_) grow(size_ + 1);
+        new (&data_[size_]) Property{key, v, attrs};
+        ++size_;
+        if (size_ > kLinear) {
+            if (size_ * 2 > spill_.indexSize) rebuildIndex();
+            else insertIndex(static_cast<int32_t>(size_ - 1));
         }
     }
     void remove(int i) {
-        props_.erase(props_.begin() + i);
-        if (!index_.empty()) rebuild();
+        std::memmove(static_cast<void*>(data_ + i), data_ + i + 1, (size_ - i - 1) * sizeof(Property));
+        --size_;
+        if (hasIndex()) rebuildIndex();
     }
-    size_t size() const { return props_.size(); }
-    Property& at(size_t i) { return props_[i]; }
-    const Property& at(size_t i) const { return props_[i]; }
-    void clear() { props_.clear(); index_.clear(); }
+    // Room for `n` properties without further growth.
+    void reserve(uint32_t n) {
+        if (n > cap_) grow(n);
+    }
+    size_t size() const { return size_; }
+    Property& at(size_t i) { return data_[i]; }
+    const Property& at(size_t i) const { return data_[i]; }
+    void clear() {
+        freeSpill();
+        data_ = inline_;
+        size_ = 0;
+        cap_ = kInline;
+    }
+    // Bytes held outside the object.
+    size_t spillBytes() const { return isSpilled() ? cap_ * sizeof(Property) + spill_.indexSize * sizeof(int32_t) : 0; }
 
 private:
-    static constexpr size_t kLinear = 8;
+    static constexpr uint32_t kLinear = 8;
     static size_t hashOf(const JsString* k) { return (reinterpret_cast<uintptr_t>(k) >> 4) * 0x9E3779B97F4A7C15ULL >> 20; }
+    bool isSpilled() const { return data_ != inline_; }
+    bool hasIndex() const { return isSpilled() && spill_.index; }
+    void grow(uint32_t need);
+    void freeSpill() {
+        if (!isSpilled()) return;
+        std::free(spill_.index);
+        std::free(data_);
+    }
     void insertIndex(int32_t slot) {
-        size_t mask = index_.size() - 1;
-        size_t h = hashOf(props_[slot].key) & mask;
-        while (index_[h] >= 0) h = (h + 1) & mask;
-        index_[h] = slot;
+        size_t mask = spill_.indexSize - 1;
+        size_t h = hashOf(data_[slot].key) & mask;
+        while (spill_.index[h] >= 0) h = (h + 1) & mask;
+        spill_.index[h] = slot;
     }
-    void rebuild() {
-        size_t n = 16;
-        while (n < props_.size() * 2 + 2) n *= 2;
-        index_.assign(n, -1);
-        if (props_.size() <= kLinear) { index_.clear(); return; }
-        for (size_t i = 0; i < props_.size(); ++i) insertIndex(static_cast<int32_t>(i));
-    }
-    std::vector<Property> props_;
-    std::vector<int32_t> index_;
+    void rebuildIndex();
+
+    Property* data_ = inline_;
+    uint32_t size_ = 0;
+    uint32_t cap_ = kInline;
+    // Inline properties while they fit; the index of spilled ones after.
+    union {
+        Property inline_[kInline];
+        struct {
+            int32_t* index;
+            uint32_t indexSize;
+        } spill_;
+    };
 };
 
 enum class ObjClass : uint8_t {
@@ -87,7 +125,7 @@ struct Object : GcCell {
     PropertyMap props;
     Value internal;  // wrapped primitive, time value of a Date
     void trace(Heap& h) override;
-    size_t cellSize() const override { return sizeof(Object) + props.size() * sizeof(Property); }
+    size_t cellSize() const override { return sizeof(Object) + props.spillBytes(); }
 };
 
 struct ArrayObject final : Object {
@@ -101,7 +139,7 @@ struct ArrayObject final : Object {
     int64_t maxCreated = -1;
     std::vector<Value> order;
     void trace(Heap& h) override;
-    size_t cellSize() const override { return sizeof(ArrayObject) + dense.capacity() * sizeof(Value); }
+    size_t cellSize() const override { return sizeof(ArrayObject) + props.spillBytes() + dense.capacity() * sizeof(Value); }
 };
 
 struct Env;
