@@ -66,8 +66,29 @@ private:
     pcre2_jit_stack* jitStack_;
 };
 
-struct MatchDataDeleter {
-    void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
+// One match data block per thread, grown to the most groups asked for: exec runs no
+// script while it matches, so it is never in use twice at once.
+class MatchData {
+public:
+    ~MatchData() { pcre2_match_data_free(data_); }
+
+    static pcre2_match_data* forPairs(uint32_t pairs)
+    {
+        thread_local MatchData block;
+        if (pairs > block.pairs_) {
+            pcre2_match_data* grown = pcre2_match_data_create(pairs, nullptr);
+            if (!grown)
+                throw ScriptError::runtime(7);
+            pcre2_match_data_free(block.data_);
+            block.data_ = grown;
+            block.pairs_ = pairs;
+        }
+        return block.data_;
+    }
+
+private:
+    pcre2_match_data* data_ = nullptr;
+    uint32_t pairs_ = 0;
 };
 
 // Compiled patterns by source and flags. A full cache is emptied rather than trimmed:
@@ -114,6 +135,7 @@ std::u16string cacheKey(std::u16string_view pattern, RegExpFlags flags)
 
 struct RegExp::Code {
     pcre2_code* code = nullptr;
+    uint32_t pairs = 1; // ovector pairs a match fills: the whole match and every capture
     ~Code() { pcre2_code_free(code); }
 };
 
@@ -134,6 +156,9 @@ RegExp::RegExp(std::u16string source, RegExpFlags flags)
     if (!code_->code)
         throw ScriptError::runtime(kSyntaxError);
     pcre2_jit_compile(code_->code, PCRE2_JIT_COMPLETE); // interpreted when JIT is unavailable
+    uint32_t captures = 0;
+    if (pcre2_pattern_info(code_->code, PCRE2_INFO_CAPTURECOUNT, &captures) == 0)
+        code_->pairs = captures + 1;
 }
 
 RegExp::~RegExp() = default;
@@ -158,23 +183,21 @@ bool RegExp::exec(std::u16string_view subject, size_t start, RegExpMatch& match)
 {
     if (start > subject.size())
         return false;
-    std::unique_ptr<pcre2_match_data, MatchDataDeleter> data(
-        pcre2_match_data_create_from_pattern(code_->code, nullptr));
-    if (!data)
-        throw ScriptError::runtime(7);
+    pcre2_match_data* data = MatchData::forPairs(code_->pairs);
     pcre2_match_context* context = MatchResources::forThisThread().context();
-    int rc = pcre2_match(code_->code, units(subject), subject.size(), start, 0, data.get(), context);
+    int rc = pcre2_match(code_->code, units(subject), subject.size(), start, 0, data, context);
     if (rc == PCRE2_ERROR_JIT_STACKLIMIT) // the interpreter keeps its state on the heap instead
-        rc = pcre2_match(code_->code, units(subject), subject.size(), start, PCRE2_NO_JIT, data.get(), context);
+        rc = pcre2_match(code_->code, units(subject), subject.size(), start, PCRE2_NO_JIT, data, context);
     if (rc == PCRE2_ERROR_NOMATCH)
         return false;
     if (rc < 0)
         throw ScriptError::runtime(kOutOfStackSpace);
 
-    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data.get());
+    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data);
     size_t pairs = size_t(groupCount_) + 1;
     match.spans_.assign(pairs * 2, -1);
-    for (size_t k = 0; k < pairs && k < pcre2_get_ovector_count(data.get()); ++k) {
+    // Pairs from rc on did not take part (the block may hold stale ones past them).
+    for (size_t k = 0; k < pairs && k < size_t(rc); ++k) {
         if (ovector[2 * k] == PCRE2_UNSET)
             continue;
         match.spans_[2 * k] = int(ovector[2 * k]);

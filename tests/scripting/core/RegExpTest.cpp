@@ -182,6 +182,27 @@ TEST(RegExp, ReportsGroupCountAndSpans)
     EXPECT_EQ(m.end(0), 4);
 }
 
+// Matches share one match-data block per thread: a pattern with fewer groups, or with
+// trailing groups that do not take part, must not see spans a larger match left there.
+TEST(RegExp, GroupsOfAnEarlierMatchDoNotLeakIntoTheNext)
+{
+    struct Row {
+        std::u16string_view pattern, subject;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {u"(a)(b)(c)(d)(e)", u"abcde", "@0 abcde|a|b|c|d|e"},
+        {u"(a)|(z)", u"za", "@0 z|-|z"},
+        {u"(a)(b)(c)(d)(e)", u"abcde", "@0 abcde|a|b|c|d|e"},
+        {u"(q)?(r)?(s)?", u"q", "@0 q|q|-|-"},
+        {u"x", u"yx", "@1 x"},
+        {u"(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)(k)", u"abcdefghijk", "@0 abcdefghijk|a|b|c|d|e|f|g|h|i|j|k"},
+        {u"(k)|(j)", u"j", "@0 j|-|j"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(describe(r.pattern, kPlain, r.subject), r.expected) << std::string(r.pattern.begin(), r.pattern.end());
+}
+
 TEST(RegExp, CachesPerPatternAndFlags)
 {
     auto a = RegExp::compile(u"ca(che)", kPlain);
