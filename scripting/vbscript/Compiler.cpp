@@ -424,6 +424,24 @@ public:
         return b;
     }
 
+    // Whether the result depends on the locale the script may set at run time (text read
+    // as a number, or a fractional number or date written as text): left to the run.
+    static bool readsLocale(Op op, const Variant& l, const Variant* r)
+    {
+        auto written = [](const Variant& v) {
+            const VarType t = v.type();
+            return t == VarType::Single || t == VarType::Double || t == VarType::Currency || t == VarType::Date;
+        };
+        if (!r)
+            return l.isString();
+        if (op == Op::Concat)
+            return written(l) || written(*r);
+        const bool textLeft = l.isString(), textRight = r->isString();
+        if (textLeft && textRight)
+            return op != Op::Add && (op < Op::Eq || op > Op::Ge);
+        return textLeft || textRight;
+    }
+
     std::optional<Variant> fold(const Expr& e)
     {
         std::optional<Variant> l = constantValue(*e.left);
@@ -431,9 +449,10 @@ public:
             return std::nullopt;
         try {
             if (e.kind == ExprKind::Unary)
-                return e.op == Op::Neg ? ops::negate(*l) : ops::logicalNot(*l);
+                return readsLocale(e.op, *l, nullptr) ? std::nullopt
+                    : std::optional<Variant>(e.op == Op::Neg ? ops::negate(*l) : ops::logicalNot(*l));
             std::optional<Variant> r = constantValue(*e.right);
-            if (!r || e.op == Op::Is)
+            if (!r || e.op == Op::Is || readsLocale(e.op, *l, &*r))
                 return std::nullopt;
             return ops::binary(e.op, *l, *r);
         } catch (const quillo::script::ScriptError&) {

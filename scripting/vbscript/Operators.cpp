@@ -4,7 +4,7 @@
 #include "scripting/core/ErrorTable.h"
 #include "scripting/core/ScriptError.h"
 #include "scripting/vbscript/library/ByteString.h"
-#include "scripting/vbscript/library/Locale.h"
+#include "scripting/vbscript/library/LocalConvert.h"
 #include "scripting/vbscript/library/TextLimits.h"
 
 #include <cfloat>
@@ -18,6 +18,7 @@ using quillo::script::ScriptError;
 using quillo::script::VarType;
 namespace err = quillo::script::err;
 namespace conv = quillo::script;
+namespace local = quillo::vbscript::library::local;
 
 namespace {
 
@@ -32,13 +33,14 @@ Variant plain(const Variant& v)
     return d;
 }
 
-// Arithmetic operand: Empty -> Integer 0, Boolean -> Integer, text -> Double.
+// Arithmetic operand: Empty -> Integer 0, Boolean -> Integer, text -> Double (read in the
+// active locale).
 Variant numeric(const Variant& v)
 {
     switch (v.type()) {
     case VarType::Empty: return Variant::fromInteger(0);
     case VarType::Boolean: return Variant::fromInteger(v.asBool() ? -1 : 0);
-    case VarType::String: return Variant::fromDouble(conv::textToDouble(v.asString()));
+    case VarType::String: return Variant::fromDouble(local::textToNumber(v.asString()));
     case VarType::Byte:
     case VarType::Integer:
     case VarType::Long:
@@ -207,14 +209,14 @@ Variant logicalOperand(const Variant& v)
     case VarType::Long: return p;
     case VarType::Empty: return Variant::fromInteger(0);
     case VarType::String: {
-        auto n = conv::parseNumber(p.asString());
+        auto n = local::parseNumber(p.asString());
         if (!n) {
             // "True" / "False" read as Booleans
-            return Variant::fromBool(conv::toBoolean(p));
+            return Variant::fromBool(local::toBoolean(p));
         }
         return Variant::fromLong(conv::doubleToLong(*n));
     }
-    default: return Variant::fromLong(conv::toLong(p));
+    default: return Variant::fromLong(local::toLong(p));
     }
 }
 
@@ -414,19 +416,7 @@ Variant power(const Variant& av, const Variant& bv)
     return checkedDouble(std::pow(x, y));
 }
 
-namespace {
-
-// A concatenation operand as text (Null as empty).
-std::u16string textOf(const Variant& v, uint32_t localeId)
-{
-    if (localeId == 1033 || v.isNull())
-        return conv::toTextOrEmpty(v);
-    return library::localText(v, library::localeOf(localeId));
-}
-
-} // namespace
-
-Variant concat(const Variant& av, const Variant& bv, uint32_t localeId)
+Variant concat(const Variant& av, const Variant& bv)
 {
     const Variant& a = av.deref();
     const Variant& b = bv.deref();
@@ -439,9 +429,9 @@ Variant concat(const Variant& av, const Variant& bv, uint32_t localeId)
         return Variant::fromString(a.asString() + b.asString());
     }
     if ((a.isString() && a.stringOddByte() >= 0) || (b.isString() && b.stringOddByte() >= 0))
-        return concat(a.isString() ? a : Variant::fromString(textOf(a, localeId)),
-                      b.isString() ? b : Variant::fromString(textOf(b, localeId)));
-    std::u16string x = textOf(a, localeId), y = textOf(b, localeId);
+        return concat(a.isString() ? a : Variant::fromString(local::toTextOrEmpty(a)),
+                      b.isString() ? b : Variant::fromString(local::toTextOrEmpty(b)));
+    std::u16string x = local::toTextOrEmpty(a), y = local::toTextOrEmpty(b);
     library::checkStringLength(x.size() + y.size());
     return Variant::fromString(x + y);
 }
@@ -469,7 +459,7 @@ Variant negate(const Variant& av)
             fail(err::Overflow);
         return Variant::fromCurrency(-a.asCurrency());
     case VarType::Date: return dateResult(-a.asDate());
-    case VarType::String: return Variant::fromDouble(-conv::textToDouble(a.asString()));
+    case VarType::String: return Variant::fromDouble(-local::textToNumber(a.asString()));
     default: fail(err::TypeMismatch);
     }
 }
@@ -514,10 +504,10 @@ int compare(const Variant& av, const Variant& bv, Typed typed)
         int c;
         if (numberIsLiteral && !textIsLiteral) {
             // a literal number is hard-typed: the text must read as a number
-            c = sign(conv::textToDouble(s.asString()) - numberOf(n));
+            c = sign(local::textToNumber(s.asString()) - numberOf(n));
         } else if (textIsLiteral && !numberIsLiteral) {
             // a literal text: the number is compared as its text
-            c = compareText(s.asString(), conv::toText(n));
+            c = compareText(s.asString(), local::toText(n));
         } else {
             c = 1; // two variables: a number sorts before text
         }
@@ -576,7 +566,7 @@ bool truth(const Variant& v)
         Variant p = plain(d);
         if (p.isNull() || p.isEmpty())
             return false;
-        return conv::toBoolean(p);
+        return local::toBoolean(p);
     }
     }
 }

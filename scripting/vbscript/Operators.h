@@ -1,8 +1,8 @@
 #pragma once
 // VBScript's operators on Variants: the promotion rules (Byte -> Integer -> Long ->
 // Double on overflow, Single with Long gives Double, Currency and Date arithmetic),
-// Null propagation, three-valued logic and the comparison rules. Conversions come
-// from core's Convert; these are the language's own operator semantics.
+// Null propagation, three-valued logic and the comparison rules. Text and numbers
+// convert in the active locale (LocalConvert); these are the language's own semantics.
 
 #include "scripting/core/Variant.h"
 #include "scripting/vbscript/Ast.h"
@@ -18,8 +18,8 @@ Variant divide(const Variant& a, const Variant& b);
 Variant intDivide(const Variant& a, const Variant& b);
 Variant modulo(const Variant& a, const Variant& b);
 Variant power(const Variant& a, const Variant& b);
-// `a & b`; numbers and dates become text in the conventions of `localeId` (SetLocale's).
-Variant concat(const Variant& a, const Variant& b, uint32_t localeId = 1033);
+// `a & b`; numbers and dates become text in the active locale's conventions.
+Variant concat(const Variant& a, const Variant& b);
 Variant negate(const Variant& a);
 
 Variant logicalNot(const Variant& a);

@@ -1,4 +1,5 @@
 #include "scripting/vbscript/library/Arguments.h"
+#include "scripting/vbscript/library/LocalConvert.h"
 
 #include "scripting/vbscript/library/Builtins.h"
 #include "scripting/vbscript/library/Locale.h"
@@ -52,7 +53,7 @@ TextArg::TextArg(std::span<Variant> args, size_t i)
     if (value.isString()) {
         view_ = value.asString();
     } else {
-        owned_ = script::toText(value);
+        owned_ = local::toText(value);
         view_ = owned_;
     }
 }
@@ -69,22 +70,22 @@ SearchTextArg::SearchTextArg(std::span<Variant> args, size_t i, Compare mode) : 
 
 std::u16string textArg(std::span<Variant> args, size_t i)
 {
-    return script::toText(requiredArg(args, i));
+    return local::toText(requiredArg(args, i));
 }
 
 double doubleArg(std::span<Variant> args, size_t i)
 {
-    return script::toDouble(requiredArg(args, i));
+    return local::toDouble(requiredArg(args, i));
 }
 
 int32_t longArg(std::span<Variant> args, size_t i)
 {
-    return script::toLong(requiredArg(args, i));
+    return local::toLong(requiredArg(args, i));
 }
 
 bool boolArg(std::span<Variant> args, size_t i)
 {
-    return script::toBoolean(requiredArg(args, i));
+    return local::toBoolean(requiredArg(args, i));
 }
 
 int32_t longArgOr(std::span<Variant> args, size_t i, int32_t fallback)
@@ -117,7 +118,7 @@ int firstDayOfWeekArg(std::span<Variant> args, size_t i)
 Variant localArg(const BuiltinContext& context, std::span<Variant> args, size_t i, bool isDate)
 {
     const Variant& v = arg(args, i);
-    const Locale& locale = localeOf(context.localeId);
+    const Locale& locale = *context.locale;
     if (!v.isString() || &locale == &englishUnitedStates())
         return v;
     return Variant::fromString(isDate ? toDefaultDateText(v.asString(), locale)

@@ -1,6 +1,7 @@
 // Array, LBound/UBound, and the functions between strings and arrays: Split, Join, Filter.
 
 #include "scripting/vbscript/library/Arguments.h"
+#include "scripting/vbscript/library/LocalConvert.h"
 #include "scripting/vbscript/library/Functions.h"
 #include "scripting/vbscript/library/TextLimits.h"
 
@@ -121,7 +122,7 @@ QUILLO_VBS_BUILTIN(join)
     for (size_t i = 0; i < items.size(); ++i) {
         if (i > 0)
             result += delimiter;
-        result += script::toTextOrEmpty(items[i]);
+        result += local::toTextOrEmpty(items[i]);
         checkStringLength(result.size());
     }
     return Variant::fromString(std::move(result));
@@ -138,7 +139,7 @@ QUILLO_VBS_BUILTIN(filter)
     const std::u16string_view needle = value.searched();
     std::vector<Variant> kept;
     for (const Variant& item : items) {
-        std::u16string text = script::toTextOrEmpty(item);
+        std::u16string text = local::toTextOrEmpty(item);
         const bool found =
             (mode == Compare::Text ? script::toLower(text) : text).find(needle) != std::u16string::npos;
         if (found == include)

@@ -23,6 +23,7 @@
 
 #include "scripting/core/Variant.h"
 #include "scripting/core/HostServices.h"
+#include "scripting/vbscript/library/Locale.h"
 
 namespace quillo::vbscript {
 
@@ -39,7 +40,7 @@ struct RndState {
 
 struct BuiltinContext {
     HostServices* host = nullptr;   // MsgBox, InputBox, the clock; null means no user interface
-    uint32_t localeId = 1033;       // GetLocale / SetLocale
+    const library::Locale* locale = &library::englishUnitedStates(); // SetLocale's choice
     RndState rnd;
 
     // TypeName of an object the library does not know itself (a script class instance gives its

@@ -2,6 +2,7 @@
 // and VarType.
 
 #include "scripting/vbscript/library/Arguments.h"
+#include "scripting/vbscript/library/LocalConvert.h"
 #include "scripting/vbscript/library/Functions.h"
 #include "scripting/vbscript/library/Locale.h"
 
@@ -53,7 +54,7 @@ bool testValue(const Variant& value, Test test)
 
 QUILLO_VBS_BUILTIN(cBool)
 {
-    return Variant::fromBool(script::toBoolean(arg(args, 0)));
+    return Variant::fromBool(local::toBoolean(arg(args, 0)));
 }
 
 QUILLO_VBS_BUILTIN(cByte)
@@ -93,7 +94,7 @@ QUILLO_VBS_BUILTIN(cSng)
 
 QUILLO_VBS_BUILTIN(cStr)
 {
-    return Variant::fromString(localText(arg(args, 0), localeOf(context.localeId)));
+    return Variant::fromString(localText(arg(args, 0), *context.locale));
 }
 
 QUILLO_VBS_BUILTIN(isArray)

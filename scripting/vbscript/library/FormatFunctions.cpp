@@ -57,12 +57,12 @@ FixedFormat localFormat(const Locale& locale)
 
 QUILLO_VBS_BUILTIN(formatNumber)
 {
-    return formatWith(args, 1, localFormat(localeOf(context.localeId)));
+    return formatWith(args, 1, localFormat(*context.locale));
 }
 
 QUILLO_VBS_BUILTIN(formatCurrency)
 {
-    const Locale& locale = localeOf(context.localeId);
+    const Locale& locale = *context.locale;
     FixedFormat format = localFormat(locale);
     format.parentheses = locale.negativeCurrencyInParens;
     if (locale.currencyAfter)
@@ -74,7 +74,7 @@ QUILLO_VBS_BUILTIN(formatCurrency)
 
 QUILLO_VBS_BUILTIN(formatPercent)
 {
-    FixedFormat format = localFormat(localeOf(context.localeId));
+    FixedFormat format = localFormat(*context.locale);
     format.suffix = u"%";
     return formatWith(args, 100, format);
 }
@@ -86,7 +86,7 @@ QUILLO_VBS_BUILTIN(formatDateTime)
     if (named < 0 || named > 4)
         invalidCall();
     const double ole = dateArg(context, args, 0);
-    const Locale& locale = localeOf(context.localeId);
+    const Locale& locale = *context.locale;
     switch (named) {
     case 1: return Variant::fromString(longDateText(ole, locale));
     case 2: return Variant::fromString(shortDateText(ole, locale));
@@ -101,7 +101,7 @@ QUILLO_VBS_BUILTIN(monthName)
     const int32_t month = longArg(args, 0);
     if (month < 1 || month > 12)
         invalidCall();
-    const Locale& locale = localeOf(context.localeId);
+    const Locale& locale = *context.locale;
     return Variant::fromString((boolArgOr(args, 1, false) ? locale.monthsShort : locale.months)[size_t(month - 1)]);
 }
 
@@ -113,7 +113,7 @@ QUILLO_VBS_BUILTIN(weekdayName)
     const int firstDay = firstDayOfWeekArg(args, 2);
     if (weekday < 1 || weekday > 7)
         invalidCall();
-    const Locale& locale = localeOf(context.localeId);
+    const Locale& locale = *context.locale;
     return Variant::fromString((abbreviated ? locale.weekdaysShort : locale.weekdays)[size_t((weekday - 1 + firstDay - 1) % 7)]);
 }
 

@@ -2,6 +2,7 @@
 
 #include "scripting/vbscript/library/Arguments.h"
 #include "scripting/vbscript/library/Functions.h"
+#include "scripting/vbscript/library/LocalConvert.h"
 #include "scripting/vbscript/library/Locale.h"
 
 #include "scripting/core/HostServices.h"
@@ -30,13 +31,13 @@ std::u16string titleArg(std::span<Variant> args, size_t i)
 }
 
 // The locale ids SetLocale accepts: those whose formats the library produces.
-int32_t localeFromArg(const Variant& value)
+const Locale& localeFromArg(const Variant& value)
 {
     const Variant plain = plainValue(value);
     const Locale* locale = plain.isString() ? findLocaleTag(plain.asString()) : findLocale(script::toLong(plain));
     if (!locale)
         invalidCall();
-    return int32_t(locale->id);
+    return *locale;
 }
 
 } // namespace
@@ -66,14 +67,15 @@ QUILLO_VBS_BUILTIN(inputBox)
 
 QUILLO_VBS_BUILTIN(getLocale)
 {
-    return Variant::fromLong(int32_t(context.localeId));
+    return Variant::fromLong(int32_t(context.locale->id));
 }
 
 // SetLocale([lcid]): returns the previous locale id; no argument restores the default.
 QUILLO_VBS_BUILTIN(setLocale)
 {
-    const int32_t previous = int32_t(context.localeId);
-    context.localeId = given(args, 0) ? uint32_t(localeFromArg(arg(args, 0))) : englishUnitedStates().id;
+    const int32_t previous = int32_t(context.locale->id);
+    context.locale = given(args, 0) ? &localeFromArg(arg(args, 0)) : &englishUnitedStates();
+    setActiveLocale(*context.locale);
     return Variant::fromLong(previous);
 }
 

@@ -3,6 +3,7 @@
 // functions work in Double.
 
 #include "scripting/vbscript/library/Arguments.h"
+#include "scripting/vbscript/library/LocalConvert.h"
 #include "scripting/vbscript/library/Functions.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ namespace {
 // turns Double, Boolean and Empty turn Integer, numbers and dates keep their type.
 Variant numericOperand(const Variant& argument)
 {
-    return script::toNumeric(argument);
+    return local::toNumeric(argument);
 }
 
 // Applies `op` to a floating or currency value and rebuilds the same type; whole-number
@@ -110,7 +111,7 @@ Variant radixText(std::span<Variant> args, unsigned radix)
     case VarType::Integer: return Variant::fromString(inRadix(uint16_t(value.asInteger()), radix));
     case VarType::Byte: return Variant::fromString(inRadix(value.asByte(), radix));
     case VarType::Boolean: return Variant::fromString(inRadix(value.asBool() ? 0xFFFF : 0, radix));
-    default: return Variant::fromString(inRadix(uint32_t(script::toLong(value)), radix));
+    default: return Variant::fromString(inRadix(uint32_t(local::toLong(value)), radix));
     }
 }
 

@@ -5,6 +5,7 @@
 // and Randomize folds a Double's high 32 bits into the middle 16 bits of the seed.
 
 #include "scripting/vbscript/library/Arguments.h"
+#include "scripting/vbscript/library/LocalConvert.h"
 #include "scripting/vbscript/library/Clock.h"
 #include "scripting/vbscript/library/Functions.h"
 
@@ -33,7 +34,7 @@ QUILLO_VBS_BUILTIN(rnd)
     RndState& state = context.rnd;
     if (!given(args, 0))
         return Variant::fromSingle(advance(state));
-    const float number = quillo::script::toSingle(arg(args, 0));
+    const float number = local::toSingle(arg(args, 0));
     if (number == 0)
         return Variant::fromSingle(float(state.seed) / kScale);
     if (number < 0) {

@@ -1,5 +1,6 @@
 #include "scripting/vbscript/library/RegExpObject.h"
 
+#include "scripting/vbscript/library/LocalConvert.h"
 #include "scripting/vbscript/library/TextLimits.h"
 
 #include "scripting/core/Convert.h"
@@ -92,7 +93,7 @@ public:
         case script::DISPID_VALUE:
         case kItem: {
             requireGet(kind, args, 1);
-            const int32_t index = script::toLong(args[0]);
+            const int32_t index = local::toLong(args[0]);
             if (index < 0 || size_t(index) >= items_.size())
                 raise(script::err::InvalidCall);
             return items_[size_t(index)];
@@ -184,13 +185,13 @@ public:
         case kMultiline: return flag(kind, args, flags_.multiline);
         case kTest:
             requireGet(kind, args, 1);
-            return Variant::fromBool(test(script::toText(args[0])));
+            return Variant::fromBool(test(local::toText(args[0])));
         case kExecute:
             requireGet(kind, args, 1);
-            return execute(script::toText(args[0]));
+            return execute(local::toText(args[0]));
         case kReplace:
             requireGet(kind, args, 2);
-            return Variant::fromString(replace(script::toText(args[0]), script::toText(args[1])));
+            return Variant::fromString(replace(local::toText(args[0]), local::toText(args[1])));
         default: raise(script::err::NoSuchMember);
         }
     }
@@ -208,7 +209,7 @@ private:
         if (kind == InvokeKind::PropertyPut || kind == InvokeKind::PropertyPutRef) {
             if (args.size() != 1)
                 raise(script::err::WrongArguments);
-            value = script::toText(args[0]);
+            value = local::toText(args[0]);
             compiled_.reset();
             return {};
         }
@@ -221,7 +222,7 @@ private:
         if (kind == InvokeKind::PropertyPut || kind == InvokeKind::PropertyPutRef) {
             if (args.size() != 1)
                 raise(script::err::WrongArguments);
-            value = script::toBoolean(args[0]);
+            value = local::toBoolean(args[0]);
             compiled_.reset();
             return {};
         }

@@ -2,6 +2,7 @@
 // byte-oriented variants. Positions are 1-based as scripts see them; lengths are Longs.
 
 #include "scripting/vbscript/library/Arguments.h"
+#include "scripting/vbscript/library/LocalConvert.h"
 #include "scripting/vbscript/library/ByteString.h"
 #include "scripting/vbscript/library/Functions.h"
 #include "scripting/vbscript/library/TextLimits.h"
@@ -364,7 +365,7 @@ QUILLO_VBS_BUILTIN(string)
             invalidCall();
         c = character.asString()[0];
     } else {
-        const int32_t code = script::toLong(character);
+        const int32_t code = local::toLong(character);
         c = script::windows1252ToUnicode(uint8_t(((code % 256) + 256) % 256));
     }
     checkStringLength(size_t(n));

@@ -9,6 +9,7 @@ set(QUILLO_VBSCRIPT_LIBRARY_SOURCES
   DateFunctions.cpp
   FixedFormat.cpp
   FormatFunctions.cpp
+  LocalConvert.cpp
   Locale.cpp
   HostFunctions.cpp
   MathFunctions.cpp
