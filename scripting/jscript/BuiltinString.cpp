@@ -250,10 +250,11 @@ Value replaceFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
             expandReplacement(out, repStr->view(), subject, nullptr, at, at + needle->length());
         }
         out += subject.substr(at + needle->length());
-        return vm.strv(out);
+        return vm.strv(std::move(out));
     }
     bool global = re->re->flags().global;
     bool plain = repStr && repStr->view().find(u'$') == std::u16string_view::npos;
+    out.reserve(subject.size());  // replacing usually keeps the length near the subject's
     size_t pos = 0, copied = 0;
     script::RegExpMatch m;
     while (pos <= subject.size() && regexpMatchAt(vm, re, s, pos, m)) {
@@ -275,7 +276,7 @@ Value replaceFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     }
     if (global) vm.put(re, vm.names().lastIndex, Value::number(0));
     if (copied < subject.size()) out.append(subject.substr(copied));
-    return vm.strv(out);
+    return vm.strv(std::move(out));
 }
 
 Value splitFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
