@@ -65,10 +65,9 @@ QUILLO_VBS_BUILTIN(formatCurrency)
     const Locale& locale = *context.locale;
     FixedFormat format = localFormat(locale);
     format.parentheses = locale.negativeCurrencyInParens;
-    if (locale.currencyAfter)
-        format.suffix = u" " + std::u16string(locale.currency);
-    else
-        format.prefix = locale.currency;
+    format.decimals = locale.currencyDigits;
+    format.prefix = locale.currencyPrefix;
+    format.suffix = locale.currencySuffix;
     return formatWith(args, 1, format);
 }
 

@@ -4,6 +4,7 @@
 #include "scripting/core/DateTime.h"
 #include "scripting/core/Text.h"
 
+#include <array>
 #include <string>
 
 namespace quillo::vbscript::library {
@@ -11,41 +12,6 @@ namespace quillo::vbscript::library {
 namespace script = quillo::script;
 
 namespace {
-
-constexpr std::array<std::u16string_view, 12> kEnglishMonths = {
-    u"January", u"February", u"March", u"April", u"May", u"June",
-    u"July", u"August", u"September", u"October", u"November", u"December"};
-constexpr std::array<std::u16string_view, 12> kEnglishMonthsShort = {
-    u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
-constexpr std::array<std::u16string_view, 7> kEnglishWeekdays = {
-    u"Sunday", u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday"};
-constexpr std::array<std::u16string_view, 7> kEnglishWeekdaysShort = {
-    u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
-
-// Ordered by id; a handful, so a linear search.
-const Locale kLocales[] = {
-    {1031, u"de-de", u',', u'.', u"\u20AC", true, false, true, u'.', true, false,
-     {u"Januar", u"Februar", u"M\u00E4rz", u"April", u"Mai", u"Juni",
-      u"Juli", u"August", u"September", u"Oktober", u"November", u"Dezember"},
-     {u"Jan", u"Feb", u"M\u00E4r", u"Apr", u"Mai", u"Jun", u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"},
-     {u"Sonntag", u"Montag", u"Dienstag", u"Mittwoch", u"Donnerstag", u"Freitag", u"Samstag"},
-     {u"So", u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa"},
-     u"W, D. M Y"},
-    {1033, u"en-us", u'.', u',', u"$", false, true, false, u'/', false, true,
-     kEnglishMonths, kEnglishMonthsShort, kEnglishWeekdays, kEnglishWeekdaysShort, u"W, M D, Y"},
-    {1036, u"fr-fr", u',', u'\u00A0', u"\u20AC", true, false, true, u'/', true, false,
-     {u"janvier", u"f\u00E9vrier", u"mars", u"avril", u"mai", u"juin",
-      u"juillet", u"ao\u00FBt", u"septembre", u"octobre", u"novembre", u"d\u00E9cembre"},
-     {u"janv.", u"f\u00E9vr.", u"mars", u"avr.", u"mai", u"juin",
-      u"juil.", u"ao\u00FBt", u"sept.", u"oct.", u"nov.", u"d\u00E9c."},
-     {u"dimanche", u"lundi", u"mardi", u"mercredi", u"jeudi", u"vendredi", u"samedi"},
-     {u"dim.", u"lun.", u"mar.", u"mer.", u"jeu.", u"ven.", u"sam."},
-     u"W D M Y"},
-    {2057, u"en-gb", u'.', u',', u"\u00A3", false, false, true, u'/', true, false,
-     kEnglishMonths, kEnglishMonthsShort, kEnglishWeekdays, kEnglishWeekdaysShort, u"d M Y"},
-};
-
-const Locale& kDefault = kLocales[1];
 
 std::u16string number(int v, bool twoDigits = false)
 {
@@ -57,15 +23,65 @@ std::u16string number(int v, bool twoDigits = false)
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-} // namespace
+bool isDefault(const Locale& locale) { return &locale == &englishUnitedStates(); }
 
-const Locale& englishUnitedStates() { return kDefault; }
+// One pattern field: `letter` repeated `count` times.
+void appendField(std::u16string& out, char16_t letter, size_t count, const script::DateParts& p, const Locale& locale)
+{
+    const bool two = count >= 2;
+    switch (letter) {
+    case u'd':
+        if (count >= 3)
+            out += (count == 3 ? locale.weekdaysShort : locale.weekdays)[size_t(p.weekday - 1)];
+        else
+            out += number(p.day, two);
+        return;
+    case u'M':
+        if (count >= 3)
+            out += (count == 3 ? locale.monthsShort : locale.months)[size_t(p.month - 1)];
+        else
+            out += number(p.month, two);
+        return;
+    case u'y': out += count <= 2 ? number(p.year % 100, true) : number(p.year); return;
+    case u'h': out += number(p.hour % 12 == 0 ? 12 : p.hour % 12, two); return;
+    case u'H': out += number(p.hour, two); return;
+    case u'm': out += number(p.minute, two); return;
+    case u's': out += number(p.second, two); return;
+    case u't': out += p.hour >= 12 ? u"PM" : u"AM"; return;
+    default: out.append(count, letter);
+    }
+}
+
+// `ole` written by a date or time pattern (see Locale.h).
+std::u16string formatPattern(double ole, std::u16string_view pattern, const Locale& locale)
+{
+    const script::DateParts p = script::oleToParts(ole);
+    std::u16string out;
+    for (size_t i = 0; i < pattern.size();) {
+        const char16_t c = pattern[i];
+        if (c == u'\'') {
+            const size_t close = pattern.find(u'\'', i + 1);
+            const size_t stop = close == std::u16string_view::npos ? pattern.size() : close;
+            out += pattern.substr(i + 1, stop - i - 1);
+            i = stop + 1;
+            continue;
+        }
+        size_t run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == c)
+            ++run;
+        appendField(out, c, run, p, locale);
+        i += run;
+    }
+    return out;
+}
+
+} // namespace
 
 const Locale* findLocale(int32_t id)
 {
     if (id == 0 || id == 1024 || id == 2048)
-        return &kDefault;
-    for (const Locale& l : kLocales)
+        return &englishUnitedStates();
+    for (const Locale& l : locales())
         if (int32_t(l.id) == id)
             return &l;
     return nullptr;
@@ -78,8 +94,8 @@ const Locale* findLocaleTag(std::u16string_view tag)
         if (c == u'_')
             c = u'-';
     if (lower.empty())
-        return &kDefault;
-    for (const Locale& l : kLocales)
+        return &englishUnitedStates();
+    for (const Locale& l : locales())
         if (l.tag == lower)
             return &l;
     return nullptr;
@@ -88,34 +104,21 @@ const Locale* findLocaleTag(std::u16string_view tag)
 const Locale& localeOf(uint32_t id)
 {
     const Locale* l = findLocale(int32_t(id));
-    return l ? *l : kDefault;
+    return l ? *l : englishUnitedStates();
 }
 
 std::u16string shortDateText(double ole, const Locale& locale)
 {
-    if (&locale == &kDefault)
+    if (isDefault(locale))
         return script::formatDatePart(ole);
-    const script::DateParts p = script::oleToParts(ole);
-    const std::u16string sep(1, locale.dateSeparator);
-    const std::u16string day = number(p.day, locale.padDayMonth), month = number(p.month, locale.padDayMonth);
-    return (locale.dayFirst ? day + sep + month : month + sep + day) + sep + number(p.year);
+    return formatPattern(ole, locale.shortDate, locale);
 }
 
 std::u16string timeText(double ole, const Locale& locale)
 {
-    if (&locale == &kDefault)
+    if (isDefault(locale))
         return script::formatTimePart(ole);
-    const script::DateParts p = script::oleToParts(ole);
-    const bool pm = p.hour >= 12;
-    const int hour = !locale.twelveHour ? p.hour : p.hour % 12 == 0 ? 12 : p.hour % 12;
-    std::u16string text = number(hour, !locale.twelveHour);
-    text += u':';
-    text += number(p.minute, true);
-    text += u':';
-    text += number(p.second, true);
-    if (locale.twelveHour)
-        text += pm ? u" PM" : u" AM";
-    return text;
+    return formatPattern(ole, locale.time, locale);
 }
 
 std::u16string shortTimeText(double ole)
@@ -129,7 +132,7 @@ std::u16string shortTimeText(double ole)
 
 std::u16string generalDateText(double ole, const Locale& locale)
 {
-    if (&locale == &kDefault)
+    if (isDefault(locale))
         return script::formatDate(ole);
     const script::DateParts p = script::oleToParts(ole);
     const bool midnight = p.hour == 0 && p.minute == 0 && p.second == 0;
@@ -143,26 +146,16 @@ std::u16string generalDateText(double ole, const Locale& locale)
 
 std::u16string longDateText(double ole, const Locale& locale)
 {
-    const script::DateParts p = script::oleToParts(ole);
-    std::u16string text;
-    for (char16_t c : locale.longDate) {
-        switch (c) {
-        case u'W': text += locale.weekdays[size_t(p.weekday - 1)]; break;
-        case u'D': text += number(p.day); break;
-        case u'd': text += number(p.day, true); break;
-        case u'M': text += locale.months[size_t(p.month - 1)]; break;
-        case u'Y': text += number(p.year); break;
-        default: text += c;
-        }
-    }
-    return text;
+    return formatPattern(ole, locale.longDate, locale);
 }
 
 std::u16string localText(const script::Variant& value, const Locale& locale)
 {
     const script::Variant& v = value.deref();
-    if (&locale == &kDefault)
+    if (isDefault(locale))
         return script::toText(v);
+    if (v.isObject())
+        return localText(script::valueOf(v), locale);
     switch (v.type()) {
     case script::VarType::Date: return generalDateText(v.asDate(), locale);
     case script::VarType::Single:
@@ -196,35 +189,97 @@ std::u16string toDefaultNumberText(std::u16string_view text, const Locale& local
     return out;
 }
 
-std::u16string toDefaultDateText(std::u16string_view text, const Locale& locale)
+namespace {
+
+bool isLetter(char16_t c) { return script::toLowerChar(c) != script::toUpperChar(c); }
+
+// Replaces whole-word occurrences of `names` (any case) in `out` by the English `english`.
+template <size_t N>
+void englishNames(std::u16string& out, const std::array<std::u16string_view, N>& names,
+                  const std::array<std::u16string_view, N>& english)
 {
-    if (!locale.dayFirst)
-        return std::u16string(text);
-    // "d<sep>m[<sep>y]..." with numeric day and month: swap them, '/' between
+    std::u16string lower = script::toLower(out);
+    for (size_t k = 0; k < N; ++k) {
+        const std::u16string name = script::toLower(names[k]);
+        if (name.empty() || isDigit(name[0]) || names[k] == english[k])
+            continue;
+        for (size_t at = lower.find(name); at != std::u16string::npos; at = lower.find(name, at + 1)) {
+            const size_t end = at + name.size();
+            if ((at > 0 && isLetter(lower[at - 1])) || (end < lower.size() && isLetter(lower[end])))
+                continue;
+            out.replace(at, name.size(), english[k]);
+            lower.replace(at, name.size(), script::toLower(english[k]));
+            at += english[k].size() - 1;
+        }
+    }
+}
+
+// The locale's month and weekday names made English, for the default's date parser.
+std::u16string withEnglishNames(std::u16string_view text, const Locale& locale)
+{
+    const Locale& en = englishUnitedStates();
+    std::u16string out(text);
+    englishNames(out, locale.months, en.months);
+    englishNames(out, locale.monthsShort, en.months);
+    englishNames(out, locale.weekdays, en.weekdays);
+    englishNames(out, locale.weekdaysShort, en.weekdays);
+    return out;
+}
+
+// Up to three numbers at the start of `text` joined by one separator ('/', '.' or '-').
+struct NumericDate {
+    size_t start = 0, end = 0;
+    std::array<std::u16string_view, 3> fields;
+    size_t count = 0;
+};
+
+NumericDate numericFields(std::u16string_view text)
+{
+    NumericDate d;
     size_t i = 0;
     while (i < text.size() && text[i] == u' ')
         ++i;
-    const size_t dayStart = i;
-    while (i < text.size() && isDigit(text[i]))
-        ++i;
-    const size_t dayEnd = i;
-    if (dayEnd == dayStart || i >= text.size() || (text[i] != u'/' && text[i] != u'.' && text[i] != u'-'))
-        return std::u16string(text);
-    const char16_t sep = text[i++];
-    const size_t monthStart = i;
-    while (i < text.size() && isDigit(text[i]))
-        ++i;
-    if (i == monthStart)
-        return std::u16string(text);
-    std::u16string out(text.substr(0, dayStart));
-    out += text.substr(monthStart, i - monthStart);
-    out += u'/';
-    out += text.substr(dayStart, dayEnd - dayStart);
-    if (i < text.size() && text[i] == sep) {
-        out += u'/';
-        ++i;
+    d.start = i;
+    char16_t sep = 0;
+    while (d.count < 3) {
+        const size_t from = i;
+        while (i < text.size() && isDigit(text[i]))
+            ++i;
+        if (i == from)
+            break;
+        d.fields[d.count++] = text.substr(from, i - from);
+        d.end = i;
+        if (i >= text.size() || (text[i] != u'/' && text[i] != u'.' && text[i] != u'-') || (sep && text[i] != sep))
+            break;
+        sep = text[i++];
     }
-    out += text.substr(i);
+    return d;
+}
+
+} // namespace
+
+std::u16string toDefaultDateText(std::u16string_view text, const Locale& locale)
+{
+    if (isDefault(locale))
+        return std::u16string(text);
+    const std::u16string named = withEnglishNames(text, locale);
+    const NumericDate d = numericFields(named);
+    std::array<std::u16string_view, 3> order = d.fields;
+    if (locale.dateOrder == DateOrder::DayMonthYear && d.count >= 2)
+        order = {d.fields[1], d.fields[0], d.fields[2]};
+    else if (locale.dateOrder == DateOrder::YearMonthDay && d.count == 3)
+        order = {d.fields[1], d.fields[2], d.fields[0]};
+    else
+        return named;
+    std::u16string out = named.substr(0, d.start);
+    out += order[0];
+    out += u'/';
+    out += order[1];
+    if (d.count == 3) {
+        out += u'/';
+        out += order[2];
+    }
+    out += std::u16string_view(named).substr(d.end);
     return out;
 }
 

@@ -25,6 +25,14 @@ constexpr const char* kShow =
 const std::string kGB = std::string("SetLocale 2057\n") + kShow;
 const std::string kDE = std::string("SetLocale 1031\n") + kShow;
 const std::string kFR = std::string("SetLocale 1036\n") + kShow;
+const std::string kAU = std::string("SetLocale 3081\n") + kShow;
+const std::string kCA = std::string("SetLocale \"en-CA\"\n") + kShow;
+const std::string kES = std::string("SetLocale 3082\n") + kShow;
+const std::string kIT = std::string("SetLocale \"it_IT\"\n") + kShow;
+const std::string kNL = std::string("SetLocale 1043\n") + kShow;
+const std::string kBR = std::string("SetLocale \"PT-BR\"\n") + kShow;
+const std::string kSE = std::string("SetLocale 1053\n") + kShow;
+const std::string kJP = std::string("SetLocale 1041\n") + kShow;
 
 INSTANTIATE_TEST_SUITE_P(SetLocale, Locales, ::testing::Values(
     ScriptCase{"default", "console.log GetLocale()", "1033\n"},
@@ -53,6 +61,50 @@ INSTANTIATE_TEST_SUITE_P(SetLocale, Locales, ::testing::Values(
                "jeudi 2 janvier 2003|02/01/2003|16:05:09|16:05\n"
                "1234,5|1\u00A0234\u00A0567,89|-1\u00A0234,50 \u20AC|50,00%\n"
                "mars|mars|dimanche|jeu.\n"},
+    ScriptCase{"en-AU", kAU.c_str(),
+               "2/01/2003 4:05:09 PM|2/01/2003|4:05:09 PM\n"
+               "Thursday, 2 January 2003|2/01/2003|4:05:09 PM|16:05\n"
+               "1234.5|1,234,567.89|-$1,234.50|50.00%\n"
+               "March|Mar|Sunday|Thu\n"},
+    ScriptCase{"en-CA", kCA.c_str(),
+               "02/01/2003 4:05:09 PM|02/01/2003|4:05:09 PM\n"
+               "January 2, 2003|02/01/2003|4:05:09 PM|16:05\n"
+               "1234.5|1,234,567.89|-$1,234.50|50.00%\n"
+               "March|Mar|Sunday|Thu\n"},
+    ScriptCase{"es-ES", kES.c_str(),
+               "02/01/2003 16:05:09|02/01/2003|16:05:09\n"
+               "jueves, 02 de enero de 2003|02/01/2003|16:05:09|16:05\n"
+               "1234,5|1.234.567,89|-1.234,50 \u20AC|50,00%\n"
+               "marzo|mar|domingo|jue\n"},
+    ScriptCase{"it-IT", kIT.c_str(),
+               "02/01/2003 16:05:09|02/01/2003|16:05:09\n"
+               "gioved\u00EC 2 gennaio 2003|02/01/2003|16:05:09|16:05\n"
+               "1234,5|1.234.567,89|-\u20AC 1.234,50|50,00%\n"
+               "marzo|mar|domenica|gio\n"},
+    ScriptCase{"nl-NL", kNL.c_str(),
+               "2-1-2003 16:05:09|2-1-2003|16:05:09\n"
+               "donderdag 2 januari 2003|2-1-2003|16:05:09|16:05\n"
+               "1234,5|1.234.567,89|-\u20AC 1.234,50|50,00%\n"
+               "maart|mrt|zondag|do\n"},
+    ScriptCase{"pt-BR", kBR.c_str(),
+               "02/01/2003 16:05:09|02/01/2003|16:05:09\n"
+               "quinta-feira, 2 de janeiro de 2003|02/01/2003|16:05:09|16:05\n"
+               "1234,5|1.234.567,89|-R$ 1.234,50|50,00%\n"
+               "mar\u00E7o|mar|domingo|qui\n"},
+    ScriptCase{"sv-SE", kSE.c_str(),
+               "2003-01-02 16:05:09|2003-01-02|16:05:09\n"
+               "den 2 januari 2003|2003-01-02|16:05:09|16:05\n"
+               "1234,5|1\u00A0234\u00A0567,89|-1\u00A0234,50 kr|50,00%\n"
+               "mars|mar|s\u00F6ndag|to\n"},
+    ScriptCase{"ja-JP", kJP.c_str(),
+               "2003/01/02 16:05:09|2003/01/02|16:05:09\n"
+               "2003\u5E741\u67082\u65E5|2003/01/02|16:05:09|16:05\n"
+               "1234.5|1,234,567.89|-\u00A51,235|50.00%\n"
+               "3\u6708|3|\u65E5\u66DC\u65E5|\u6728\n"},
+    ScriptCase{"dates read year first", "SetLocale 1053\nconsole.log Month(\"2003-01-02\") & Day(\"2003-01-02\") & \"|\" & Day(\"1/2\")\nSetLocale 1041\nconsole.log Month(\"2003/01/02\") & Day(\"2003/01/02\")",
+               "12|2\n12\n"},
+    ScriptCase{"local month and weekday names are read", "SetLocale 1043\nconsole.log Month(\"2 maart 2003\") & Weekday(\"zondag 2 maart 2003\") & Month(\"2-1-2003\")\nSetLocale 3082\nconsole.log Month(\"MAR 2, 2003\") & \" \" & IsDate(\"martes 4 marzo 2003\") & \" \" & IsDate(\"4 marzal 2003\")",
+               "311\n3 True False\n"},
     ScriptCase{"dates read day first", "SetLocale 2057\nd = CDate(\"02/01/2003\")\nconsole.log Month(d) & \" \" & Day(d) & \" \" & IsDate(\"31/12/2003\") & \" \" & IsDate(\"32/01/2003\")",
                "1 2 True False\n"},
     ScriptCase{"German dates with dots", "SetLocale 1031\nd = CDate(\"24.12.2003 18:30\")\nconsole.log Year(d) & \" \" & Month(d) & \" \" & Day(d) & \" \" & Hour(d)",
