@@ -74,6 +74,12 @@ JsString* joinImpl(Vm& vm, Object* o, JsString* sep) {
     uint32_t n = vm.lengthOf(o);
     std::u16string out;
     const std::u16string& s = sep->str();
+    if (o->cls == ObjClass::Array && n) {  // string elements' lengths are known: one allocation
+        size_t total = (n - 1) * s.size();
+        for (const Value& v : static_cast<ArrayObject*>(o)->dense)
+            if (v.isString()) total += v.str->length();
+        if (total < (size_t{1} << 27)) out.reserve(total);  // a huge sparse array grows as it goes
+    }
     for (uint32_t i = 0; i < n; ++i) {
         if (i) out += s;
         Value v = vm.getIndex(o, i);

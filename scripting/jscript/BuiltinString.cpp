@@ -91,6 +91,13 @@ Value localeCompare(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     return Value::number(c < 0 ? -1 : c > 0 ? 1 : 0);
 }
 
+// Characters [start, start + count) of s; the string itself when that is all of it
+// (strings never change, so sharing is safe and spares a copy of a long text).
+Value piece(Vm& vm, JsString* s, size_t start, size_t count) {
+    if (start == 0 && count == s->length()) return Value::string(s);
+    return vm.strv(std::u16string(s->view().substr(start, count)));
+}
+
 Value sliceFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     JsString* s = thisString(vm, thisv);
     double len = s->length();
@@ -101,7 +108,7 @@ Value sliceFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     };
     double from = rel(arg(args, 0), 0), to = rel(arg(args, 1), len);
     if (to <= from) return vm.strv(u"");
-    return vm.strv(s->str().substr(static_cast<size_t>(from), static_cast<size_t>(to - from)));
+    return piece(vm, s, static_cast<size_t>(from), static_cast<size_t>(to - from));
 }
 
 Value substringFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
@@ -110,7 +117,7 @@ Value substringFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     auto clamp = [&](Value v, double d) { return v.isUndefined() ? d : std::min(std::max(vm.toInteger(v), 0.0), len); };
     double a = clamp(arg(args, 0), 0), b = clamp(arg(args, 1), len);
     if (a > b) std::swap(a, b);
-    return vm.strv(s->str().substr(static_cast<size_t>(a), static_cast<size_t>(b - a)));
+    return piece(vm, s, static_cast<size_t>(a), static_cast<size_t>(b - a));
 }
 
 Value substrFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
@@ -120,7 +127,7 @@ Value substrFn(Vm& vm, Value thisv, std::span<Value> args, Object*) {
     double start = std::min(std::max(vm.toInteger(arg(args, 0)), 0.0), len);
     double count = arg(args, 1).isUndefined() ? len - start : std::min(std::max(vm.toInteger(args[1]), 0.0), len - start);
     if (count <= 0) return vm.strv(u"");
-    return vm.strv(s->str().substr(static_cast<size_t>(start), static_cast<size_t>(count)));
+    return piece(vm, s, static_cast<size_t>(start), static_cast<size_t>(count));
 }
 
 Value caseFn(Vm& vm, Value thisv, std::span<Value>, Object* callee) {
