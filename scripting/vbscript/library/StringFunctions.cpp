@@ -40,6 +40,23 @@ std::vector<uint8_t> searchedBytes(std::span<Variant> args, size_t i, Compare mo
     return bytesOf(SearchTextArg(args, i, mode).searched(), odd);
 }
 
+// The odd byte of argument `i` when it is a String of odd byte length, else -1.
+int oddByteArg(std::span<Variant> args, size_t i)
+{
+    const Variant& v = arg(args, i).deref();
+    return v.isString() ? v.stringOddByte() : -1;
+}
+
+// The first even (character) offset at or after `from` where `what` occurs in `text`;
+// npos when there is none. Binary compares of strings with an odd byte search this way.
+size_t findBytesAtCharacter(const std::vector<uint8_t>& text, const std::vector<uint8_t>& what, size_t from)
+{
+    for (size_t at = from; at + what.size() <= text.size(); at += 2)
+        if (std::equal(what.begin(), what.end(), text.begin() + ptrdiff_t(at)))
+            return at;
+    return std::string::npos;
+}
+
 int32_t nonNegativeLength(std::span<Variant> args, size_t i)
 {
     const int32_t n = longArg(args, i);
@@ -186,6 +203,17 @@ QUILLO_VBS_BUILTIN(inStr)
     const InStrArgs in(args);
     if (in.isNull)
         return Variant::null();
+    if (in.mode == Compare::Binary && (oddByteArg(args, in.first) >= 0 || oddByteArg(args, in.first + 1) >= 0)) {
+        // the odd bytes take part: a byte search at character positions
+        const std::vector<uint8_t> text = bytesArg(args, in.first);
+        const std::vector<uint8_t> what = bytesArg(args, in.first + 1);
+        if (text.empty() || size_t(in.start) > text.size() / 2 + 1)
+            return Variant::fromLong(0);
+        if (what.empty())
+            return Variant::fromLong(in.start);
+        const size_t at = findBytesAtCharacter(text, what, size_t(in.start - 1) * 2);
+        return Variant::fromLong(at == std::string::npos ? 0 : int32_t(at / 2) + 1);
+    }
     const SearchTextArg text(args, in.first, in.mode);
     const SearchTextArg what(args, in.first + 1, in.mode);
     return Variant::fromLong(findForward(text.searched(), what.searched(), in.start));
@@ -379,7 +407,9 @@ QUILLO_VBS_BUILTIN(strComp)
         return Variant::null();
     const TextArg a(args, 0);
     const TextArg b(args, 1);
-    const int order = mode == Compare::Text ? script::compareIgnoreCase(a, b) : a.view().compare(b);
+    int order = mode == Compare::Text ? script::compareIgnoreCase(a, b) : a.view().compare(b);
+    if (order == 0 && mode == Compare::Binary)
+        order = oddByteArg(args, 0) - oddByteArg(args, 1); // equal characters: the odd bytes (none first)
     return Variant::fromInteger(int16_t(order < 0 ? -1 : order > 0 ? 1 : 0));
 }
 
@@ -389,6 +419,35 @@ QUILLO_VBS_BUILTIN(strReverse)
     std::reverse(text.begin(), text.end());
     return Variant::fromString(std::move(text));
 }
+
+namespace {
+
+// Replace over bytes, for arguments with an odd byte: matches start at characters, the
+// odd bytes are searched for and kept.
+Variant replaceBytes(std::span<Variant> args, int32_t start, int32_t count, Compare mode)
+{
+    const std::vector<uint8_t> original = bytesArg(args, 0);
+    const std::vector<uint8_t> searched = searchedBytes(args, 0, mode); // same positions
+    const std::vector<uint8_t> find = searchedBytes(args, 1, mode);
+    const std::vector<uint8_t> with = bytesArg(args, 2);
+    size_t from = size_t(start - 1) * 2;
+    if (from >= original.size())
+        return Variant::fromString(std::u16string());
+    std::vector<uint8_t> result;
+    for (int32_t done = 0; !find.empty() && (count == -1 || done < count); ++done) {
+        const size_t at = findBytesAtCharacter(searched, find, (from + 1) & ~size_t(1));
+        if (at == std::string::npos)
+            break;
+        result.insert(result.end(), original.begin() + ptrdiff_t(from), original.begin() + ptrdiff_t(at));
+        result.insert(result.end(), with.begin(), with.end());
+        checkStringLength(result.size() / 2);
+        from = at + find.size();
+    }
+    result.insert(result.end(), original.begin() + ptrdiff_t(from), original.end());
+    return stringOfBytes(result.data(), result.size());
+}
+
+} // namespace
 
 // Replace(expression, find, replacewith[, start[, count[, compare]]]): the result starts at
 // `start`, and at most `count` (-1: all) non-overlapping occurrences are replaced.
@@ -401,6 +460,8 @@ QUILLO_VBS_BUILTIN(replace)
     if (count < -1)
         invalidCall();
     const Compare mode = compareArg(args, 5);
+    if (oddByteArg(args, 0) >= 0 || oddByteArg(args, 1) >= 0 || oddByteArg(args, 2) >= 0)
+        return replaceBytes(args, start, count, mode);
     const SearchTextArg text(args, 0, mode);
     const SearchTextArg find(args, 1, mode);
     const TextArg with(args, 2);

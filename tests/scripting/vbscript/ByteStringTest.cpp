@@ -33,6 +33,17 @@ INSTANTIATE_TEST_SUITE_P(OddLengths, ByteStrings, ::testing::Values(
     ScriptCase{"MidB past the end", "console.log \"[\" & MidB(ChrB(1), 2) & \"]\" & LenB(MidB(ChrB(1), 2))", "[]0\n"},
     ScriptCase{"compared with their odd byte", "console.log (ChrB(1) = ChrB(2)) & \" \" & (ChrB(1) = ChrB(1)) & \" \" & (ChrB(1) < ChrB(2)) & \" \" & (\"\" < ChrB(0)) & \" \" & (ChrB(0) = Empty)",
                "False True True True False\n"},
+    ScriptCase{"StrComp sees the odd byte in binary compares", "console.log StrComp(ChrB(1), ChrB(2)) & StrComp(ChrB(2), ChrB(1)) & StrComp(\"a\" & ChrB(1), \"a\") & StrComp(\"a\", \"a\" & ChrB(0)) & StrComp(ChrB(3), ChrB(3))",
+               "-111-10\n"},
+    ScriptCase{"StrComp ignores it in text compares", "console.log StrComp(\"A\" & ChrB(1), \"a\", 1) & \" \" & StrComp(ChrB(1), ChrB(2), vbTextCompare)", "0 0\n"},
+    ScriptCase{"InStr matches odd bytes at characters", "s = \"ab\" & ChrB(5)\nconsole.log InStr(s, ChrB(5)) & \" \" & InStr(\"AB\", \"A\" & ChrB(0)) & \" \" & InStr(\"A\" & ChrB(0) & ChrB(0), \"A\" & ChrB(0)) & \" \" & InStr(LeftB(\"abc\", 3), ChrB(99)) & \" \" & InStr(3, s, \"\") & \" \" & InStr(4, s, \"\")",
+               "3 0 1 0 3 0\n"},
+    ScriptCase{"InStr text compares search the characters", "console.log InStr(1, \"aB\" & ChrB(5), \"b\", 1)", "2\n"},
+    ScriptCase{"InStrB with an odd byte and a start", "s = ChrB(1) & ChrB(2) & ChrB(1)\nconsole.log InStrB(2, s, ChrB(1)) & \" \" & InStrB(s, ChrB(2) & ChrB(1)) & \" \" & InStrB(4, s, ChrB(1))", "3 2 0\n"},
+    ScriptCase{"Replace keeps the odd byte", "x = Replace(LeftB(\"abc\", 3), \"a\", \"x\")\nconsole.log LenB(x) & \" \" & Left(x, 1) & \" \" & AscB(RightB(x, 1))", "3 x 98\n"},
+    ScriptCase{"Replace finds and inserts odd bytes", "z = Replace(ChrB(1) & ChrB(2) & ChrB(1) & ChrB(2) & ChrB(1), ChrB(1), \"\")\nw = Replace(\"ab\", \"b\", ChrB(7))\nconsole.log LenB(z) & \" \" & AscB(z) & \" \" & LenB(w) & \" \" & AscB(RightB(w, 1)) & \" \" & Replace(\"abab\", \"a\" & ChrB(0), \"-\") & \" \" & Replace(\"abab\", \"a\" & ChrB(0) & ChrB(0), \"-\")",
+               "2 2 3 7 abab abab\n"},
+    ScriptCase{"Replace with a start and count over bytes", "x = Replace(\"aaaa\" & ChrB(9), \"a\", \"b\", 2, 2)\nconsole.log Left(x, 3) & \" \" & LenB(x)", "bba 7\n"},
     ScriptCase{"AscB of an empty string", "On Error Resume Next\nx = AscB(LeftB(ChrB(5), 0))\nconsole.log Err.Number", "5\n"}));
 
 } // namespace
