@@ -787,7 +787,7 @@ private:
         next();
         s->value = expression();
         endStatement();
-        s->body = block(ctx, [](Parser& p) { return p.at(Tok::KwEnd) && p.peekTok().kind == Tok::KwWith; });
+        s->body = block(ctx, [](Parser& p) { return p.at(Tok::KwEnd); });
         expect(Tok::KwEnd, cerr::ExpectedEnd);
         expect(Tok::KwWith, cerr::ExpectedWith);
         endStatement();
