@@ -124,22 +124,31 @@ private:
             default: fail();
         }
     }
-    JsString* stringValue() { return vm_.str(string()); }
+    // Strings of a character or two repeat (flags, codes, letters): one atom each.
+    JsString* stringValue() {
+        std::u16string_view v = string();
+        return v.size() <= 2 ? cached(v) : vm_.str(v);
+    }
     // Keys repeat from object to object: a small cache by length and end characters
     // finds the atom without hashing the text.
-    JsString* key() {
-        std::u16string_view k = string();
+    JsString* key() { return cached(string()); }
+    JsString* cached(std::u16string_view k) {
         size_t slot = k.empty() ? 0 : (k.size() * 31 + k.front() * 7 + k.back()) & (kKeyCache - 1);
         JsString*& cached = keyCache_[slot];
         if (cached && cached->view() == k) return cached;
         cached = vm_.intern(k);
         return cached;
     }
+    // Members gather on the shared stack (key, value, key, value, ...), so the object
+    // is made with room for exactly that many properties.
     Value object() {
         ++i_;
-        Object* o = vm_.newObject();
+        size_t base = pending_.size();
         space();
-        if (i_ < s_.size() && s_[i_] == '}') { ++i_; return Value::object(o); }
+        if (i_ < s_.size() && s_[i_] == '}') {
+            ++i_;
+            return Value::object(vm_.newObject());
+        }
         for (;;) {
             space();
             if (i_ >= s_.size() || s_[i_] != '"') fail();
@@ -148,21 +157,27 @@ private:
             if (i_ >= s_.size() || s_[i_] != ':') fail();
             ++i_;
             Value v = value();
-            int at = o->props.find(k);
-            if (at >= 0) {
-                o->props.at(at).value = v;  // a repeated key: the last one wins
-            } else {
-                o->props.add(k, v, 0);
-                vm_.heap().account(sizeof(Property));
-            }
+            pending_.push_back(Value::string(k));
+            pending_.push_back(v);
             space();
             if (i_ < s_.size() && s_[i_] == ',') { ++i_; continue; }
-            if (i_ < s_.size() && s_[i_] == '}') { ++i_; return Value::object(o); }
+            if (i_ < s_.size() && s_[i_] == '}') { ++i_; break; }
             fail();
         }
+        Object* o = vm_.newObject();
+        o->props.reserve(static_cast<uint32_t>((pending_.size() - base) / 2));
+        for (size_t m = base; m < pending_.size(); m += 2) {
+            JsString* k = pending_[m].str;
+            int at = o->props.find(k);
+            if (at >= 0) o->props.at(at).value = pending_[m + 1];  // a repeated key: the last one wins
+            else o->props.add(k, pending_[m + 1], 0);
+        }
+        vm_.heap().account(o->props.size() * sizeof(Property));
+        pending_.resize(base);
+        return Value::object(o);
     }
-    // Elements gather on one stack shared by all nesting levels, then move into the
-    // array's dense part in one step.
+    // Elements gather on the shared stack, then move into the array's dense part in
+    // one step.
     Value array() {
         ++i_;
         size_t base = pending_.size();

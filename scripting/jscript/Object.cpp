@@ -4,9 +4,7 @@
 
 namespace quillo::jscript {
 
-void PropertyMap::grow(uint32_t need) {
-    uint32_t cap = cap_ * 2 < 8 ? 8 : cap_ * 2;  // the first spill skips the 4-entry step
-    if (cap < need) cap = need;
+void PropertyMap::grow(uint32_t cap) {
     if (isSpilled()) {
         void* p = std::realloc(data_, cap * sizeof(Property));
         if (!p) throw std::bad_alloc();

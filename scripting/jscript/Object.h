@@ -27,7 +27,7 @@ struct Property {
 
 // The first kInline properties live in the map itself: an object built with a couple
 // of properties costs one allocation. Past that they move to one malloc'ed array
-// (growing by doubling), and the inline space holds the hash index instead.
+// (growing by about doubling), and the inline space holds the hash index instead.
 class PropertyMap {
 public:
     static constexpr uint32_t kInline = 2;
@@ -51,7 +51,7 @@ public:
         }
     }
     void add(JsString* key, Value v, uint8_t attrs) {
-        if (size_ == cap_) grow(size_ + 1);
+        if (size_ == cap_) grow(cap_ * 2 + 2);  // 6, 14, 30, ...: the first spill fits records of a few fields
         new (&data_[size_]) Property{key, v, attrs};
         ++size_;
         if (size_ > kLinear) {
@@ -85,7 +85,7 @@ private:
     static size_t hashOf(const JsString* k) { return (reinterpret_cast<uintptr_t>(k) >> 4) * 0x9E3779B97F4A7C15ULL >> 20; }
     bool isSpilled() const { return data_ != inline_; }
     bool hasIndex() const { return isSpilled() && spill_.index; }
-    void grow(uint32_t need);
+    void grow(uint32_t cap);  // moves the properties to a malloc'ed array of `cap`
     void freeSpill() {
         if (!isSpilled()) return;
         std::free(spill_.index);
