@@ -47,7 +47,14 @@ namespace quillo::jscript {
     X(Loop)  /* target: a backward jump (budget tick and collector safe point) */ \
     X(LoopIfLt) X(LoopIfLe) X(LoopIfGt) X(LoopIfGe) X(LoopIfTrue)  /* target: backward jump while the test holds */ \
     X(LoopIfLocalLtInt) X(LoopIfLocalLeInt) X(LoopIfLocalGtInt) X(LoopIfLocalGeInt)  /* slot, value, target: loop while local OP value */ \
-    X(AddInt) X(SubInt) X(MulInt) X(ModInt)  /* value: a -> a OP value */ \
+    X(AddInt) X(SubInt) X(MulInt)  /* value: a -> a OP value */ \
+    X(ModInt)  /* value (> 0), remainder multiplier low and high word: a -> a % value */ \
+    /* register forms: L a local slot, K an inline whole number; dst a local slot or -1 to push */ \
+    X(AddLL) X(SubLL) X(MulLL) X(DivLL) X(ModLL)  /* dst, a, b */ \
+    X(AddLK) X(SubLK) X(MulLK) X(DivLK)  /* dst, a, k */ \
+    X(ModLK)  /* dst, a, k (> 0), remainder multiplier low and high word */ \
+    X(JumpIfNotLtLL) X(JumpIfNotLeLL) X(JumpIfNotGtLL) X(JumpIfNotGeLL)  /* a, b, target */ \
+    X(JumpIfNotLtLK) X(JumpIfNotLeLK) X(JumpIfNotGtLK) X(JumpIfNotGeLK)  /* a, k, target */ \
     X(Case)  /* target: value discr -> discr, jumps when strictly equal (pops value) */ \
     /* literals */ \
     X(NewArray)  /* count */ \

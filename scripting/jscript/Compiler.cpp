@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "scripting/jscript/NumberConv.h"
+#include "scripting/jscript/Remainder.h"
 #include "scripting/jscript/StackGuard.h"
 #include "scripting/jscript/Vm.h"
 
@@ -17,6 +18,18 @@ namespace {
 // A whole number in int32 range; the range test comes first, casting a larger double is undefined.
 bool isInt32(double d) {
     return d >= -2147483648.0 && d <= 2147483647.0 && d == std::trunc(d);
+}
+
+// The operator of a compound assignment (`+=` gives +); T::End for the others.
+T arithmeticOf(T assignOp) {
+    switch (assignOp) {
+        case T::PlusAssign: return T::Plus;
+        case T::MinusAssign: return T::Minus;
+        case T::StarAssign: return T::Star;
+        case T::SlashAssign: return T::Slash;
+        case T::PercentAssign: return T::Percent;
+        default: return T::End;
+    }
 }
 
 using NameSet = std::set<std::u16string>;
@@ -97,6 +110,7 @@ struct FnState {
     int depth = 0;
     std::unordered_map<std::u16string, int> strIndex;
     uint32_t lastPos = UINT32_MAX;
+    std::vector<int> freeTemps;  // stack slots register forms may reuse
 };
 
 class Compiler {
@@ -137,6 +151,11 @@ private:
         return static_cast<int>(s_->proto->numbers.size() - 1);
     }
     int newTemp() { return s_->proto->localCount++; }
+    void emitRemainderMultiplier(uint32_t divisor) {
+        uint64_t m = fastModMultiplier(divisor);
+        s_->proto->code.push_back(static_cast<int32_t>(static_cast<uint32_t>(m)));
+        s_->proto->code.push_back(static_cast<int32_t>(static_cast<uint32_t>(m >> 32)));
+    }
 
     // scopes
     Loc resolve(const std::u16string& name);
@@ -180,6 +199,13 @@ private:
     // Evaluates a loop condition and jumps back to `top` while it holds.
     void loopIfTrue(const Node* cond, size_t top);
     void binaryOperands(const Node* n);
+    // Register forms: arithmetic over stack locals and whole-number constants, written
+    // straight into a local (dst >= 0) or onto the stack (dst -1).
+    bool isRegisterOperand(const Node* n, int depth);
+    bool isRegisterArith(T op, const Node* a, const Node* b, int depth = kRegisterDepth);
+    void registerArith(T op, const Node* a, const Node* b, int dst, uint32_t pos);
+    int operandSlot(const Node* n, std::vector<int>& temps);
+    bool registerCompare(const Node* c, size_t& jump);
     void assign(const Node* n);
     void update(const Node* n, bool valueNeeded);
     void call(const Node* n);
@@ -187,6 +213,9 @@ private:
     void binaryOp(T op);
     void storeTo(const Node* target);  // value on stack -> value on stack
     void closure(const FunctionNode* f);
+
+    // Deeper trees take the stack form, so the eligibility test stays cheap.
+    static constexpr int kRegisterDepth = 4;
 
     Vm& vm_;
     const InfoMap& infos_;
@@ -451,9 +480,20 @@ bool Compiler::fusedStatement(const Node* e) {
         emit(e->op == T::Inc ? Op::IncLocal : Op::DecLocal, 0, l.index);
         return true;
     }
-    if (e->kind == N::Assign && e->op == T::Assign && e->a->kind == N::Ident) {
+    if (e->kind == N::Assign && e->a->kind == N::Ident) {
         Loc l = resolve(e->a->str);
         if (l.kind != LocKind::Stack) return false;
+        T op = arithmeticOf(e->op);
+        if (op != T::End && isRegisterArith(op, e->a.get(), e->b.get())) {  // x += e
+            registerArith(op, e->a.get(), e->b.get(), l.index, e->pos);
+            return true;
+        }
+        if (e->op != T::Assign) return false;
+        const Node* v = e->b.get();
+        if (v->kind == N::Binary && isRegisterArith(v->op, v->a.get(), v->b.get())) {
+            registerArith(v->op, v->a.get(), v->b.get(), l.index, v->pos);
+            return true;
+        }
         expr(e->b.get());
         emit(Op::SetLocalPop, -1, l.index);
         return true;
@@ -824,15 +864,21 @@ void Compiler::expr(const Node* n) {
         case N::Unary: unary(n); break;
         case N::Update: update(n, true); break;
         case N::Binary: {
+            if (isRegisterArith(n->op, n->a.get(), n->b.get())) {
+                registerArith(n->op, n->a.get(), n->b.get(), -1, n->pos);
+                adjust(1);
+                break;
+            }
             // A small whole-number right operand folds into the instruction.
             const Node* r = n->b.get();
             bool smallInt = r->kind == N::Num && isInt32(r->num) && !std::signbit(r->num);
             Op withInt = n->op == T::Plus ? Op::AddInt : n->op == T::Minus ? Op::SubInt : n->op == T::Star ? Op::MulInt
                        : n->op == T::Percent ? Op::ModInt : Op::Undef;
-            if (smallInt && withInt != Op::Undef) {
+            if (smallInt && withInt != Op::Undef && !(withInt == Op::ModInt && r->num == 0)) {
                 expr(n->a.get());
                 mark(n->pos);
                 emit(withInt, 0, static_cast<int32_t>(r->num));
+                if (withInt == Op::ModInt) emitRemainderMultiplier(static_cast<uint32_t>(r->num));
                 break;
             }
             binaryOperands(n);
@@ -904,8 +950,85 @@ void Compiler::binaryOperands(const Node* n) {
     expr(n->b.get());
 }
 
+// A whole number that fits an instruction operand (not -0).
+static bool isIntConstant(const Node* n) {
+    return n->kind == N::Num && isInt32(n->num) && !std::signbit(n->num);
+}
+
+// A local slot or a register expression: reading it has no effect on any local.
+bool Compiler::isRegisterOperand(const Node* n, int depth) {
+    if (n->kind == N::Ident) return resolve(n->str).kind == LocKind::Stack;
+    return n->kind == N::Binary && depth > 0 && isRegisterArith(n->op, n->a.get(), n->b.get(), depth - 1);
+}
+
+// `a op b` in register form: an operand on the left, an operand or a constant on the
+// right (a constant on the left only for *, whose operands commute).
+bool Compiler::isRegisterArith(T op, const Node* a, const Node* b, int depth) {
+    if (op != T::Plus && op != T::Minus && op != T::Star && op != T::Slash && op != T::Percent) return false;
+    if (op == T::Star && isIntConstant(a)) std::swap(a, b);
+    if (!isRegisterOperand(a, depth)) return false;
+    if (isIntConstant(b)) return op != T::Percent || b->num > 0;
+    return isRegisterOperand(b, depth);
+}
+
+// The slot holding operand `n`: its own, or a temporary it is computed into.
+int Compiler::operandSlot(const Node* n, std::vector<int>& temps) {
+    if (n->kind == N::Ident) return resolve(n->str).index;
+    int t;
+    if (s_->freeTemps.empty()) {
+        t = newTemp();
+    } else {
+        t = s_->freeTemps.back();
+        s_->freeTemps.pop_back();
+    }
+    registerArith(n->op, n->a.get(), n->b.get(), t, n->pos);
+    temps.push_back(t);
+    return t;
+}
+
+// Operands are computed left to right, then the operator applies, as on the stack.
+void Compiler::registerArith(T op, const Node* a, const Node* b, int dst, uint32_t pos) {
+    if (op == T::Star && isIntConstant(a)) std::swap(a, b);
+    std::vector<int> temps;
+    int x = operandSlot(a, temps);
+    mark(pos);
+    if (isIntConstant(b)) {
+        auto k = static_cast<int32_t>(b->num);
+        Op o = op == T::Plus ? Op::AddLK : op == T::Minus ? Op::SubLK : op == T::Star ? Op::MulLK : op == T::Slash ? Op::DivLK : Op::ModLK;
+        emit(o, 0, dst, x, k);
+        if (o == Op::ModLK) emitRemainderMultiplier(static_cast<uint32_t>(k));
+    } else {
+        int y = operandSlot(b, temps);
+        mark(pos);
+        Op o = op == T::Plus ? Op::AddLL : op == T::Minus ? Op::SubLL : op == T::Star ? Op::MulLL : op == T::Slash ? Op::DivLL : Op::ModLL;
+        emit(o, 0, dst, x, y);
+    }
+    for (int t : temps) s_->freeTemps.push_back(t);
+}
+
+// `a < b` and kin over register operands: one compare-and-jump reading the slots.
+bool Compiler::registerCompare(const Node* c, size_t& jump) {
+    const Node* a = c->a.get();
+    const Node* b = c->b.get();
+    bool constant = isIntConstant(b);
+    if (!isRegisterOperand(a, kRegisterDepth) || !(constant || isRegisterOperand(b, kRegisterDepth))) return false;
+    std::vector<int> temps;
+    int x = operandSlot(a, temps);
+    int y = constant ? static_cast<int32_t>(b->num) : operandSlot(b, temps);
+    mark(c->pos);
+    Op o;
+    if (constant) o = c->op == T::Lt ? Op::JumpIfNotLtLK : c->op == T::Le ? Op::JumpIfNotLeLK : c->op == T::Gt ? Op::JumpIfNotGtLK : Op::JumpIfNotGeLK;
+    else o = c->op == T::Lt ? Op::JumpIfNotLtLL : c->op == T::Le ? Op::JumpIfNotLeLL : c->op == T::Gt ? Op::JumpIfNotGtLL : Op::JumpIfNotGeLL;
+    emit(o, 0, x, y, -1);
+    jump = here() - 1;
+    for (int t : temps) s_->freeTemps.push_back(t);
+    return true;
+}
+
 size_t Compiler::jumpIfFalse(const Node* c) {
     if (c->kind == N::Binary && (c->op == T::Lt || c->op == T::Le || c->op == T::Gt || c->op == T::Ge)) {
+        size_t jump;
+        if (registerCompare(c, jump)) return jump;
         binaryOperands(c);
         mark(c->pos);
         Op op = c->op == T::Lt ? Op::JumpIfNotLt : c->op == T::Le ? Op::JumpIfNotLe : c->op == T::Gt ? Op::JumpIfNotGt : Op::JumpIfNotGe;

@@ -12,6 +12,7 @@
 #include "scripting/jscript/Compiler.h"
 #include "scripting/jscript/NumberConv.h"
 #include "scripting/jscript/Parser.h"
+#include "scripting/jscript/Remainder.h"
 #include "scripting/jscript/StackGuard.h"
 #include "scripting/jscript/Vm.h"
 
@@ -192,32 +193,36 @@ void Vm::leaveRun(size_t entryFrame) {
 Value Vm::execute(size_t entryFrame) {
     Frame* fr = &frames_.back();
     const int32_t* pc = fr->pc;
-    script::RunBudget* budget = context_ ? &context_->budget : nullptr;
 
 #define PROTO (fr->proto)
 #define STR(i) (PROTO->strings[(i)].str)
-// The stack top lives in a register here; SAVE() publishes it before anything that
-// may call out (conversions, property access, calls), and sp is reloaded after frames
-// are pushed.
+// The stack top and pc live in registers here; SAVE() publishes them before anything
+// that may call out (conversions, property access, calls), and they are reloaded after
+// frames are pushed. The exception handlers below read only what SAVE() published, so
+// pc need not be kept in memory for them.
     Value* sp = sp_;
-#define SAVE() (sp_ = sp)
+    Value* base = fr->base;  // the frame's slot 0, kept in a register like pc and sp
+#define SAVE() (sp_ = sp, fr->pc = pc)
+// The timeout check at calls and backward jumps, read through context_ so it holds no register.
+#define TICK() (context_ ? context_->budget.tick() : void())
     // Threaded dispatch: every handler jumps straight to the next one.
 #define QUILLO_JS_OP_LABEL(name) &&L_##name,
     static const void* const kLabels[] = {QUILLO_JS_OPS(QUILLO_JS_OP_LABEL)};
 #undef QUILLO_JS_OP_LABEL
-#define CASE(name) case Op::name: L_##name:
+#define CASE(name) L_##name:
 #define NEXT() goto *kLabels[*pc]
 #define PUSH(v) (*sp++ = (v))
 #define POP() (*--sp)
 #define TOP() (sp[-1])
-// Continues at the innermost handler of this run, if there is one. The run loop's
-// pc, sp and fr are never address-taken, so they stay in registers.
-#define RESUME(thrown) (enterHandler(entryFrame, pc, (thrown)) ? (fr = &frames_.back(), pc = fr->pc, sp = sp_, true) : false)
+// Continues at the innermost handler of this run, if there is one.
+#define ENTER_TOP_FRAME() (fr = &frames_.back(), pc = fr->pc, sp = sp_, base = fr->base)
+#define RESUME(thrown) (enterHandler(entryFrame, frames_.back().pc, (thrown)) ? (ENTER_TOP_FRAME(), true) : false)
 
     for (;;) {
         try {
             for (;;) {
-                switch (static_cast<Op>(*pc)) {
+                NEXT();
+                {
                     CASE(Undef) PUSH(Value()); pc += 1; NEXT();
                     CASE(Null) PUSH(Value::null()); pc += 1; NEXT();
                     CASE(True) PUSH(Value::boolean_(true)); pc += 1; NEXT();
@@ -256,11 +261,10 @@ Value Vm::execute(size_t entryFrame) {
                         pc += 1;
                         NEXT();
                     }
-                    CASE(GetLocal) PUSH(fr->base[pc[1]]); pc += 2; NEXT();
-                    CASE(SetLocal) fr->base[pc[1]] = TOP(); pc += 2; NEXT();
-                    CASE(SetLocalPop) fr->base[pc[1]] = POP(); pc += 2; NEXT();
+                    CASE(GetLocal) PUSH(base[pc[1]]); pc += 2; NEXT();
+                    CASE(SetLocal) base[pc[1]] = TOP(); pc += 2; NEXT();
+                    CASE(SetLocalPop) base[pc[1]] = POP(); pc += 2; NEXT();
                     CASE(GetLocal2) {
-                        Value* base = fr->base;
                         sp[0] = base[pc[1]];
                         sp[1] = base[pc[2]];
                         sp += 2;
@@ -299,18 +303,21 @@ Value Vm::execute(size_t entryFrame) {
                     }
                     CASE(ModInt) {
                         Value& a = TOP();
-                        int32_t k = pc[1];
-                        if (a.isNumber() && k > 0 && !std::signbit(a.num) && a.num < 2147483648.0 && a.num == static_cast<double>(static_cast<int32_t>(a.num))) {
-                            a.num = static_cast<double>(static_cast<int32_t>(a.num) % k);
-                            pc += 2;
-                            NEXT();
+                        auto k = static_cast<uint32_t>(pc[1]);
+                        uint32_t n;
+                        if (a.isNumber() && asUint32(a.num, n)) {
+                            uint64_t m;
+                            std::memcpy(&m, pc + 2, sizeof m);
+                            a.num = fastMod(n, m, k);
+                        } else {
+                            SAVE();
+                            a = arithmetic(Op::Mod, a, Value::number(k));
                         }
-                        PUSH(Value::number(k));
-                        pc += 1;
-                        goto L_Mod;
+                        pc += 4;
+                        NEXT();
                     }
                     CASE(IncLocal) CASE(DecLocal) {
-                        Value& v = fr->base[pc[1]];
+                        Value& v = base[pc[1]];
                         double d = v.isNumber() ? v.num : (SAVE(), toNumber(v));
                         v = Value::number(static_cast<Op>(*pc) == Op::IncLocal ? d + 1 : d - 1);
                         pc += 2;
@@ -565,7 +572,7 @@ Value Vm::execute(size_t entryFrame) {
                         Value* fpos = sp - argc - 2;
                         Value f = fpos[0];
                         SAVE();
-                        if (budget) budget->tick();
+                        TICK();
                         if (!f.isObject() || !f.obj->isCallable) {
                             if (f.isObject() && f.obj->cls == ObjClass::Host) {
                                 auto* h = static_cast<HostObject*>(f.obj);
@@ -587,11 +594,9 @@ Value Vm::execute(size_t entryFrame) {
                             pc += 3;
                             fr->pc = pc;
                             pushFrame(fn, argc, false, false);
-                            fr = &frames_.back();
-                            pc = fr->pc;
-                            sp = sp_;
+                            ENTER_TOP_FRAME();
                             if (nativeDepth == 0 && heap_.wantsCollection()) collectGarbage();
-                            break;
+                            NEXT();
                         }
                         Value r;
                         if ((flags & 2) && fn == evalFunction) {
@@ -630,10 +635,8 @@ Value Vm::execute(size_t entryFrame) {
                             pc += 2;
                             fr->pc = pc;
                             pushFrame(fn, argc, true, false);
-                            fr = &frames_.back();
-                            pc = fr->pc;
-                            sp = sp_;
-                            break;
+                            ENTER_TOP_FRAME();
+                            NEXT();
                         }
                         fr->pc = pc;
                         if (!fn->construct) throwError(445);
@@ -673,59 +676,117 @@ Value Vm::execute(size_t entryFrame) {
                         PUSH(r);
                         fr = &frames_.back();
                         pc = fr->pc;
+                        base = fr->base;
                         NEXT();
                     }
                     CASE(Add) {
                         Value& a = sp[-2];
                         Value b = sp[-1];
-                        if (a.isNumber() && b.isNumber()) {
-                            a.num += b.num;
-                        } else if (a.isString() && b.isString()) {
-                            SAVE();
-                            a = Value::string(concat(a.str, b.str));
-                        } else {
-                            SAVE();
-                            Value pa = toPrimitive(a), pb = toPrimitive(b);
-                            if (pa.isString() || pb.isString())
-                                sp[-2] = Value::string(concat(toString(pa), toString(pb)));
-                            else
-                                sp[-2] = Value::number(toNumber(pa) + toNumber(pb));
-                        }
+                        if (a.isNumber() && b.isNumber()) a.num += b.num;
+                        else SAVE(), a = arithmetic(Op::Add, a, b);
                         --sp;
                         pc += 1;
                         NEXT();
                     }
 #define ARITH(OPNAME, EXPR)                                                   \
-    CASE(OPNAME) SAVE(); {                                                        \
-        Value& a = sp[-2];                                                   \
-        Value b = sp[-1];                                                    \
-        double x = a.isNumber() ? a.num : (SAVE(), toNumber(a));              \
-        double y = b.isNumber() ? b.num : (SAVE(), toNumber(b));              \
-        sp[-2] = Value::number(EXPR);                                        \
-        --sp;                                                                \
+    CASE(OPNAME) {                                                            \
+        Value& a = sp[-2];                                                    \
+        Value b = sp[-1];                                                     \
+        if (a.isNumber() && b.isNumber()) {                                   \
+            double x = a.num, y = b.num;                                      \
+            a.num = EXPR;                                                     \
+        } else {                                                              \
+            SAVE();                                                           \
+            a = arithmetic(Op::OPNAME, a, b);                                 \
+        }                                                                     \
+        --sp;                                                                 \
         pc += 1;                                                              \
-        break;                                                                \
+        NEXT();                                                               \
     }
                     ARITH(Sub, x - y)
                     ARITH(Mul, x * y)
                     ARITH(Div, x / y)
-                    CASE(Mod) {
-                        Value& a = sp[-2];
-                        Value b = sp[-1];
-                        double x = a.isNumber() ? a.num : (SAVE(), toNumber(a));
-                        double y = b.isNumber() ? b.num : (SAVE(), toNumber(b));
-                        // Whole non-negative operands (not -0, whose remainder keeps its sign):
-                        // integer remainder, much cheaper than fmod.
-                        if (!std::signbit(x) && y > 0 && x < 9007199254740992.0 && y < 9007199254740992.0 &&
-                            x == static_cast<double>(static_cast<int64_t>(x)) && y == static_cast<double>(static_cast<int64_t>(y)))
-                            sp[-2] = Value::number(static_cast<double>(static_cast<int64_t>(x) % static_cast<int64_t>(y)));
-                        else
-                            sp[-2] = Value::number(std::fmod(x, y));
-                        --sp;
-                        pc += 1;
+                    ARITH(Mod, numberRemainder(x, y))
+#undef ARITH
+    // Register forms: operands from locals or the instruction, the result into a local
+    // or onto the stack, without the stack traffic of the plain forms.
+#define STORE_RESULT(r) (pc[1] >= 0 ? (void)(base[pc[1]] = (r)) : (void)(*sp++ = (r)))
+#define ARITH_LL(OPNAME, EXPR)                                                \
+    CASE(OPNAME##LL) {                                                        \
+        Value a = base[pc[2]], b = base[pc[3]];                               \
+        Value r;                                                              \
+        if (a.isNumber() && b.isNumber()) {                                   \
+            double x = a.num, y = b.num;                                      \
+            r = Value::number(EXPR);                                          \
+        } else {                                                              \
+            SAVE();                                                           \
+            r = arithmetic(Op::OPNAME, a, b);                                 \
+        }                                                                     \
+        STORE_RESULT(r);                                                      \
+        pc += 4;                                                              \
+        NEXT();                                                               \
+    }
+#define ARITH_LK(OPNAME, EXPR)                                                \
+    CASE(OPNAME##LK) {                                                        \
+        Value a = base[pc[2]];                                                \
+        double y = pc[3];                                                     \
+        Value r;                                                              \
+        if (a.isNumber()) {                                                   \
+            double x = a.num;                                                 \
+            r = Value::number(EXPR);                                          \
+        } else {                                                              \
+            SAVE();                                                           \
+            r = arithmetic(Op::OPNAME, a, Value::number(y));                  \
+        }                                                                     \
+        STORE_RESULT(r);                                                      \
+        pc += 4;                                                              \
+        NEXT();                                                               \
+    }
+                    ARITH_LL(Add, x + y)
+                    ARITH_LL(Sub, x - y)
+                    ARITH_LL(Mul, x * y)
+                    ARITH_LL(Div, x / y)
+                    ARITH_LL(Mod, numberRemainder(x, y))
+                    ARITH_LK(Add, x + y)
+                    ARITH_LK(Sub, x - y)
+                    ARITH_LK(Mul, x * y)
+                    ARITH_LK(Div, x / y)
+#undef ARITH_LL
+#undef ARITH_LK
+                    CASE(ModLK) {
+                        Value a = base[pc[2]];
+                        auto k = static_cast<uint32_t>(pc[3]);
+                        uint32_t n;
+                        Value r;
+                        if (a.isNumber() && asUint32(a.num, n)) {
+                            uint64_t m;
+                            std::memcpy(&m, pc + 4, sizeof m);
+                            r = Value::number(fastMod(n, m, k));
+                        } else {
+                            SAVE();
+                            r = arithmetic(Op::Mod, a, Value::number(k));
+                        }
+                        STORE_RESULT(r);
+                        pc += 6;
                         NEXT();
                     }
-#undef ARITH
+#undef STORE_RESULT
+#define JUMP_UNLESS(OPNAME, CMP, WHICH, READ_B)                               \
+    CASE(OPNAME) {                                                            \
+        Value a = base[pc[1]], b = READ_B;                                    \
+        bool r = a.isNumber() && b.isNumber() ? a.num CMP b.num : (SAVE(), compareValues(a, b, WHICH)); \
+        pc = r ? pc + 4 : PROTO->code.data() + pc[3];                         \
+        NEXT();                                                               \
+    }
+                    JUMP_UNLESS(JumpIfNotLtLL, <, 0, base[pc[2]])
+                    JUMP_UNLESS(JumpIfNotGtLL, >, 1, base[pc[2]])
+                    JUMP_UNLESS(JumpIfNotLeLL, <=, 2, base[pc[2]])
+                    JUMP_UNLESS(JumpIfNotGeLL, >=, 3, base[pc[2]])
+                    JUMP_UNLESS(JumpIfNotLtLK, <, 0, Value::number(pc[2]))
+                    JUMP_UNLESS(JumpIfNotGtLK, >, 1, Value::number(pc[2]))
+                    JUMP_UNLESS(JumpIfNotLeLK, <=, 2, Value::number(pc[2]))
+                    JUMP_UNLESS(JumpIfNotGeLK, >=, 3, Value::number(pc[2]))
+#undef JUMP_UNLESS
 #define BITOP(OPNAME, EXPR)                                                   \
     CASE(OPNAME) SAVE(); {                                                        \
         SAVE();                                                               \
@@ -734,7 +795,7 @@ Value Vm::execute(size_t entryFrame) {
         sp[-2] = Value::number(EXPR);                                        \
         --sp;                                                                \
         pc += 1;                                                              \
-        break;                                                                \
+        NEXT();                                                                \
     }
                     BITOP(BitAnd, x & y)
                     BITOP(BitOr, x | y)
@@ -845,7 +906,7 @@ Value Vm::execute(size_t entryFrame) {
     // `for (...; i < 100; ...)` with i in a stack slot: one instruction per test.
 #define LOOP_LOCAL_INT(OPNAME, CMP, WHICH)                                                 \
     CASE(OPNAME) {                                                                         \
-        Value v = fr->base[pc[1]];                                                         \
+        Value v = base[pc[1]];                                                             \
         bool r = v.isNumber() ? v.num CMP pc[2] : (SAVE(), compareValues(v, Value::number(pc[2]), WHICH)); \
         if (!r) {                                                                          \
             pc += 4;                                                                       \
@@ -870,7 +931,7 @@ Value Vm::execute(size_t entryFrame) {
                     CASE(Loop)
                         SAVE();
                         pc = PROTO->code.data() + pc[1];
-                        if (budget) budget->tick();
+                        TICK();
                         if (nativeDepth == 0 && heap_.wantsCollection()) collectGarbage();
                         NEXT();
                     CASE(JumpIfFalse) {
@@ -980,7 +1041,7 @@ Value Vm::execute(size_t entryFrame) {
                             --sp;
                             pc = PROTO->code.data() + pc[1];
                         }
-                        break;
+                        NEXT();
                     }
                     CASE(EnterWith) {
                         SAVE();
@@ -1037,7 +1098,9 @@ Value Vm::execute(size_t entryFrame) {
 #undef POP
 #undef TOP
 #undef RESUME
+#undef ENTER_TOP_FRAME
 #undef SAVE
+#undef TICK
 #undef CASE
 #undef NEXT
 }

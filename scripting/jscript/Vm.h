@@ -101,6 +101,8 @@ public:
     uint32_t toUint32(Value v) { return static_cast<uint32_t>(toInt32(v)); }
     double toInteger(Value v);
     JsString* typeOf(Value v);
+    // + - * / % on any values (Op::Add ... Op::Mod): the slow path of the run loop.
+    Value arithmetic(Op op, Value a, Value b);
     bool looseEquals(Value a, Value b);
     bool compareValues(Value a, Value b, int which);
     static bool strictEquals(Value a, Value b);
