@@ -84,7 +84,7 @@ JsString* joinImpl(Vm& vm, Object* o, JsString* sep) {
         if (i) out += s;
         Value v = vm.getIndex(o, i);
         if (v.isNumber()) appendNumber(out, v.num);  // no string cell per element
-        else if (!v.isNullish()) out += vm.toString(v)->str();
+        else if (!v.isNullish()) vm.toString(v)->appendTo(out);
     }
     return vm.str(std::move(out));
 }
@@ -293,10 +293,11 @@ Value arraySort(Vm& vm, Value thisv, std::span<Value> args, Object*) {
         std::stable_sort(keyed.begin(), keyed.end(), [](auto& a, auto& b) { return a.first->view() < b.first->view(); });
         for (size_t i = 0; i < vals.size(); ++i) vals[i] = keyed[i].second;
     } else {
+        Vm::RepeatedCall compare(vm, cmp, Value());
         mergeSort(vals, [&](Value a, Value b) {
             Value pair[2] = {a, b};
-            double r = vm.toNumber(vm.callback(cmp, Value(), pair));
-            return r < 0;
+            Value r = compare(pair);
+            return (r.isNumber() ? r.num : vm.toNumber(r)) < 0;
         });
     }
     uint32_t k = 0;

@@ -29,6 +29,16 @@ void JsString::flatten() const {
     left_ = right_ = nullptr;
 }
 
+void JsString::appendTo(std::u16string& out) const {
+    if (!left_ || length_ > kReadInPlace) {
+        out += str();
+        return;
+    }
+    // Short ropes are shallow: the recursion depth is bounded by the length.
+    left_->appendTo(out);
+    right_->appendTo(out);
+}
+
 JsString* AtomTable::intern(std::u16string_view s) {
     auto it = table_.find(s);
     if (it != table_.end()) return it->second;

@@ -22,6 +22,9 @@ struct JsString final : GcCell {
         return flat_;
     }
     std::u16string_view view() const { return str(); }
+    // Appends the text to `out`. A short rope is read in place rather than flattened:
+    // a string used once (joined, then dropped) costs no copy of its own.
+    void appendTo(std::u16string& out) const;
     char16_t at(uint32_t i) const { return str()[i]; }
 
     // Cached array-index value: -2 unknown, -1 not an index.
@@ -34,6 +37,7 @@ struct JsString final : GcCell {
     size_t cellSize() const override { return sizeof(JsString) + flat_.capacity() * 2; }
 
 private:
+    static constexpr uint32_t kReadInPlace = 256;  // longer ropes are flattened once and kept flat
     void flatten() const;
     mutable std::u16string flat_;
     mutable JsString* left_ = nullptr;
