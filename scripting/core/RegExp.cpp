@@ -136,6 +136,7 @@ std::u16string cacheKey(std::u16string_view pattern, RegExpFlags flags)
 struct RegExp::Code {
     pcre2_code* code = nullptr;
     uint32_t pairs = 1; // ovector pairs a match fills: the whole match and every capture
+    bool jit = false;   // compiled to machine code: matched through the JIT's direct entry
     ~Code() { pcre2_code_free(code); }
 };
 
@@ -155,7 +156,7 @@ RegExp::RegExp(std::u16string source, RegExpFlags flags)
     // (too deep nesting, a huge repeat count, a lookbehind it cannot bound).
     if (!code_->code)
         throw ScriptError::runtime(kSyntaxError);
-    pcre2_jit_compile(code_->code, PCRE2_JIT_COMPLETE); // interpreted when JIT is unavailable
+    code_->jit = pcre2_jit_compile(code_->code, PCRE2_JIT_COMPLETE) == 0; // else interpreted
     uint32_t captures = 0;
     if (pcre2_pattern_info(code_->code, PCRE2_INFO_CAPTURECOUNT, &captures) == 0)
         code_->pairs = captures + 1;
@@ -185,7 +186,8 @@ bool RegExp::exec(std::u16string_view subject, size_t start, RegExpMatch& match)
         return false;
     pcre2_match_data* data = MatchData::forPairs(code_->pairs);
     pcre2_match_context* context = MatchResources::forThisThread().context();
-    int rc = pcre2_match(code_->code, units(subject), subject.size(), start, 0, data, context);
+    int rc = code_->jit ? pcre2_jit_match(code_->code, units(subject), subject.size(), start, 0, data, context)
+                        : pcre2_match(code_->code, units(subject), subject.size(), start, 0, data, context);
     if (rc == PCRE2_ERROR_JIT_STACKLIMIT) // the interpreter keeps its state on the heap instead
         rc = pcre2_match(code_->code, units(subject), subject.size(), start, PCRE2_NO_JIT, data, context);
     if (rc == PCRE2_ERROR_NOMATCH)
