@@ -111,6 +111,8 @@ struct FuncProto final : GcCell {
     std::shared_ptr<const std::u16string> scriptText;  // for error lines
     uint32_t srcBase = 0;  // offset of this script inside scriptText's numbering
     int maxStack = 0;
+    int frameSlots = 0;  // locals, stack and a margin: what a call must find free
+    bool plainFrame = false;  // a call needs no Env and no arguments object
 
     uint32_t positionAt(int32_t pc) const {
         uint32_t p = 0;

@@ -325,6 +325,8 @@ FuncProto* Compiler::compileFunction(const FunctionNode& f, CodeKind kind, FnSta
     } else {
         emit(Op::ReturnUndef, 0);
     }
+    p->frameSlots = p->localCount + p->maxStack + 16;
+    p->plainFrame = p->envCount == 0 && !p->dynamicLocals && !p->needsEnv && !p->needsArguments;
     s_ = outer;
     return p;
 }

@@ -13,6 +13,7 @@
 #include "scripting/jscript/NumberConv.h"
 #include "scripting/jscript/Parser.h"
 #include "scripting/jscript/Remainder.h"
+#include "scripting/jscript/RootScope.h"
 #include "scripting/jscript/StackGuard.h"
 #include "scripting/jscript/Vm.h"
 
@@ -67,21 +68,59 @@ void Vm::stackOverflow() { throwError(28); }
 void Vm::pushFrame(FunctionObject* f, uint32_t argc, bool construct, bool entry) {
     FuncProto* p = f->code;
     Value* base = sp_ - argc;
+    if (frames_.size() >= kMaxFrames || base + p->frameSlots >= stackEnd_) [[unlikely]] stackOverflow();
+    if (!p->plainFrame || construct) [[unlikely]] return pushFrameSlow(f, argc, construct, entry, base);
+    frames_.push_back(Frame{p, f, p->code.data(), base, f->env, base[-1], argc, false, entry});
+    // Missing parameters, variables, and extra arguments past the parameters start undefined.
     int locals = p->localCount;
-    if (frames_.size() >= kMaxFrames || base + locals + p->maxStack + 16 >= stackEnd_) [[unlikely]] stackOverflow();
-    if (construct) [[unlikely]] base[-1] = constructThis(f);
+    for (int i = std::min(static_cast<int>(argc), p->paramCount); i < locals; ++i) base[i] = Value();
+    sp_ = base + locals;
+}
+
+void Vm::pushFrameSlow(FunctionObject* f, uint32_t argc, bool construct, bool entry, Value* base) {
+    FuncProto* p = f->code;
+    int locals = p->localCount;
+    if (construct) base[-1] = constructThis(f);
     Env* env = p->envCount > 0 || p->dynamicLocals || p->needsEnv ? makeCallEnv(f, base, argc) : f->env;
     Frame& fr = frames_.emplace_back(Frame{p, f, p->code.data(), base, env, base[-1], argc, construct, entry});
     Value argsObj;
-    if (p->needsArguments) [[unlikely]] argsObj = Value::object(makeArguments(fr));
-    // Missing parameters, variables, and extra arguments past the parameters start undefined.
+    if (p->needsArguments) argsObj = Value::object(makeArguments(fr));
     int cleared = std::min(static_cast<int>(argc), p->paramCount);
     for (int i = cleared; i < locals; ++i) base[i] = Value();
     sp_ = base + locals;
-    if (p->needsArguments) [[unlikely]] {
+    if (p->needsArguments) {
         if (p->argumentsSlot >= 0) base[p->argumentsSlot] = argsObj;
         else env->slots[-p->argumentsSlot - 1] = argsObj;
     }
+}
+
+Vm::RepeatedCall::RepeatedCall(Vm& vm, Value f, Value thisv) : vm_(vm), f_(f), this_(thisv) {
+    if (!vm.isCallable(f)) vm.throwError(5002);
+    if (nativeStackLow()) vm.throwError(28);
+    auto* fn = static_cast<FunctionObject*>(f.obj);
+    if (f.obj->cls == ObjClass::Function && fn->code) script_ = fn;
+}
+
+// As callback, without its per-call checks: the native stack does not grow between the
+// calls, and an exception leaving the callee unwinds through a run loop that resets sp.
+Value Vm::RepeatedCall::operator()(std::span<Value> args) {
+    if (!script_) return vm_.callback(f_, this_, args);
+    Vm& vm = vm_;
+    if (vm.nativeDepth == 0 && vm.heap_.wantsCollection()) {
+        RootScope scope(vm.heap_);
+        scope.hold(f_);
+        scope.hold(this_);
+        for (const Value& a : args) scope.hold(a);
+        vm.collectGarbage();
+    }
+    Value* sp = vm.sp_;
+    if (sp + args.size() + 2 >= vm.stackEnd_) vm.throwError(28);
+    sp[0] = f_;
+    sp[1] = this_;
+    std::copy(args.begin(), args.end(), sp + 2);
+    vm.sp_ = sp + 2 + args.size();
+    vm.pushFrame(script_, static_cast<uint32_t>(args.size()), false, true);
+    return vm.execute(vm.frames_.size() - 1);
 }
 
 Value Vm::invoke(uint32_t argc, bool construct) {

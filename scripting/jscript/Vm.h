@@ -131,6 +131,18 @@ public:
     Value call(Value f, Value thisv, std::span<Value> args);
     // A call from a native that holds its values in a RootScope: the callee may collect.
     Value callback(Value f, Value thisv, std::span<Value> args);
+    // One function called many times from a native that holds its values in a RootScope
+    // (sort's comparator): what cannot change between the calls is checked once.
+    class RepeatedCall {
+    public:
+        RepeatedCall(Vm& vm, Value f, Value thisv);
+        Value operator()(std::span<Value> args);
+
+    private:
+        Vm& vm_;
+        Value f_, this_;
+        FunctionObject* script_ = nullptr;  // null: a native, called through callback
+    };
     // A call from a host: a callback when no script runs below it, else a plain call.
     Value callFromHost(Value f, Value thisv, std::span<Value> args);
     Value construct(Value f, std::span<Value> args);
@@ -192,6 +204,7 @@ private:
     bool enterHandler(size_t entryFrame, const int32_t* pc, Value thrown);
     void leaveRun(size_t entryFrame);
     void pushFrame(FunctionObject* f, uint32_t argc, bool construct, bool entry);
+    void pushFrameSlow(FunctionObject* f, uint32_t argc, bool construct, bool entry, Value* base);
     Value constructThis(FunctionObject* f);
     Env* makeCallEnv(FunctionObject* f, const Value* base, uint32_t argc);
     [[noreturn]] __attribute__((noinline, cold)) void stackOverflow();
