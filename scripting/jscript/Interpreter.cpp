@@ -748,38 +748,38 @@ Value Vm::execute(size_t entryFrame) {
                     ARITH(Mod, numberRemainder(x, y))
 #undef ARITH
     // Register forms: operands from locals or the instruction, the result into a local
-    // or onto the stack, without the stack traffic of the plain forms.
-#define STORE_RESULT(r) (pc[1] >= 0 ? (void)(base[pc[1]] = (r)) : (void)(*sp++ = (r)))
+    // or onto the stack, without the stack traffic of the plain forms. Only the number
+    // case is inline; the rest share one slow path per operand shape.
+#define RESULT_SLOT() (pc[1] >= 0 ? base + pc[1] : sp++)
+#define STORE_NUMBER(d)                                                       \
+    do {                                                                      \
+        double r_ = (d);                                                      \
+        Value* out_ = RESULT_SLOT();                                          \
+        out_->tag = Tag::Number;                                              \
+        out_->num = r_;                                                       \
+    } while (0)
 #define ARITH_LL(OPNAME, EXPR)                                                \
     CASE(OPNAME##LL) {                                                        \
-        Value a = base[pc[2]], b = base[pc[3]];                               \
-        Value r;                                                              \
-        if (a.isNumber() && b.isNumber()) {                                   \
+        const Value& a = base[pc[2]];                                         \
+        const Value& b = base[pc[3]];                                         \
+        if (a.isNumber() && b.isNumber()) [[likely]] {                        \
             double x = a.num, y = b.num;                                      \
-            r = Value::number(EXPR);                                          \
-        } else {                                                              \
-            SAVE();                                                           \
-            r = arithmetic(Op::OPNAME, a, b);                                 \
+            STORE_NUMBER(EXPR);                                               \
+            pc += 4;                                                          \
+            NEXT();                                                           \
         }                                                                     \
-        STORE_RESULT(r);                                                      \
-        pc += 4;                                                              \
-        NEXT();                                                               \
+        goto arith_ll_slow;                                                   \
     }
 #define ARITH_LK(OPNAME, EXPR)                                                \
     CASE(OPNAME##LK) {                                                        \
-        Value a = base[pc[2]];                                                \
-        double y = pc[3];                                                     \
-        Value r;                                                              \
-        if (a.isNumber()) {                                                   \
-            double x = a.num;                                                 \
-            r = Value::number(EXPR);                                          \
-        } else {                                                              \
-            SAVE();                                                           \
-            r = arithmetic(Op::OPNAME, a, Value::number(y));                  \
+        const Value& a = base[pc[2]];                                         \
+        if (a.isNumber()) [[likely]] {                                        \
+            double x = a.num, y = pc[3];                                      \
+            STORE_NUMBER(EXPR);                                               \
+            pc += 4;                                                          \
+            NEXT();                                                           \
         }                                                                     \
-        STORE_RESULT(r);                                                      \
-        pc += 4;                                                              \
-        NEXT();                                                               \
+        goto arith_lk_slow;                                                   \
     }
                     ARITH_LL(Add, x + y)
                     ARITH_LL(Sub, x - y)
@@ -793,39 +793,69 @@ Value Vm::execute(size_t entryFrame) {
 #undef ARITH_LL
 #undef ARITH_LK
                     CASE(ModLK) {
-                        Value a = base[pc[2]];
-                        auto k = static_cast<uint32_t>(pc[3]);
+                        const Value& a = base[pc[2]];
                         uint32_t n;
-                        Value r;
-                        if (a.isNumber() && asUint32(a.num, n)) {
+                        if (a.isNumber() && asUint32(a.num, n)) [[likely]] {
                             uint64_t m;
                             std::memcpy(&m, pc + 4, sizeof m);
-                            r = Value::number(fastMod(n, m, k));
-                        } else {
-                            SAVE();
-                            r = arithmetic(Op::Mod, a, Value::number(k));
+                            STORE_NUMBER(fastMod(n, m, static_cast<uint32_t>(pc[3])));
+                            pc += 6;
+                            NEXT();
                         }
-                        STORE_RESULT(r);
+                        SAVE();
+                        Value r = arithmetic(Op::Mod, a, Value::number(pc[3]));
+                        *RESULT_SLOT() = r;
                         pc += 6;
                         NEXT();
                     }
-#undef STORE_RESULT
-#define JUMP_UNLESS(OPNAME, CMP, WHICH, READ_B)                               \
+                arith_ll_slow: {
+                    // The opcodes of each shape run in the order of Add ... Mod.
+                    SAVE();
+                    auto op = static_cast<Op>(static_cast<int>(Op::Add) + (*pc - static_cast<int>(Op::AddLL)));
+                    Value r = arithmetic(op, base[pc[2]], base[pc[3]]);
+                    *RESULT_SLOT() = r;
+                    pc += 4;
+                    NEXT();
+                }
+                arith_lk_slow: {
+                    SAVE();
+                    auto op = static_cast<Op>(static_cast<int>(Op::Add) + (*pc - static_cast<int>(Op::AddLK)));
+                    Value r = arithmetic(op, base[pc[2]], Value::number(pc[3]));
+                    *RESULT_SLOT() = r;
+                    pc += 4;
+                    NEXT();
+                }
+#undef STORE_NUMBER
+#undef RESULT_SLOT
+#define JUMP_UNLESS_LL(OPNAME, CMP, WHICH)                                    \
     CASE(OPNAME) {                                                            \
-        Value a = base[pc[1]], b = READ_B;                                    \
-        bool r = a.isNumber() && b.isNumber() ? a.num CMP b.num : (SAVE(), compareValues(a, b, WHICH)); \
+        const Value& a = base[pc[1]];                                         \
+        const Value& b = base[pc[2]];                                         \
+        bool r;                                                               \
+        if (a.isNumber() && b.isNumber()) [[likely]] r = a.num CMP b.num;     \
+        else SAVE(), r = compareValues(a, b, WHICH);                          \
         pc = r ? pc + 4 : PROTO->code.data() + pc[3];                         \
         NEXT();                                                               \
     }
-                    JUMP_UNLESS(JumpIfNotLtLL, <, 0, base[pc[2]])
-                    JUMP_UNLESS(JumpIfNotGtLL, >, 1, base[pc[2]])
-                    JUMP_UNLESS(JumpIfNotLeLL, <=, 2, base[pc[2]])
-                    JUMP_UNLESS(JumpIfNotGeLL, >=, 3, base[pc[2]])
-                    JUMP_UNLESS(JumpIfNotLtLK, <, 0, Value::number(pc[2]))
-                    JUMP_UNLESS(JumpIfNotGtLK, >, 1, Value::number(pc[2]))
-                    JUMP_UNLESS(JumpIfNotLeLK, <=, 2, Value::number(pc[2]))
-                    JUMP_UNLESS(JumpIfNotGeLK, >=, 3, Value::number(pc[2]))
-#undef JUMP_UNLESS
+#define JUMP_UNLESS_LK(OPNAME, CMP, WHICH)                                    \
+    CASE(OPNAME) {                                                            \
+        const Value& a = base[pc[1]];                                         \
+        bool r;                                                               \
+        if (a.isNumber()) [[likely]] r = a.num CMP static_cast<double>(pc[2]); \
+        else SAVE(), r = compareValues(a, Value::number(pc[2]), WHICH);       \
+        pc = r ? pc + 4 : PROTO->code.data() + pc[3];                         \
+        NEXT();                                                               \
+    }
+                    JUMP_UNLESS_LL(JumpIfNotLtLL, <, 0)
+                    JUMP_UNLESS_LL(JumpIfNotGtLL, >, 1)
+                    JUMP_UNLESS_LL(JumpIfNotLeLL, <=, 2)
+                    JUMP_UNLESS_LL(JumpIfNotGeLL, >=, 3)
+                    JUMP_UNLESS_LK(JumpIfNotLtLK, <, 0)
+                    JUMP_UNLESS_LK(JumpIfNotGtLK, >, 1)
+                    JUMP_UNLESS_LK(JumpIfNotLeLK, <=, 2)
+                    JUMP_UNLESS_LK(JumpIfNotGeLK, >=, 3)
+#undef JUMP_UNLESS_LL
+#undef JUMP_UNLESS_LK
 #define BITOP(OPNAME, EXPR)                                                   \
     CASE(OPNAME) SAVE(); {                                                        \
         SAVE();                                                               \
