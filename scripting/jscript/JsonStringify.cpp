@@ -46,6 +46,24 @@ void quote(std::u16string& out, std::u16string_view s) {
     out += u'"';
 }
 
+// A number with one decimal place (a price, a half) and under 2^31 in tenths, written
+// directly: its shortest form is the tenths' digits with the point put back. False for
+// any other number, whole ones included.
+bool appendTenths(std::u16string& out, double d) {
+    double t = d * 10;
+    if (!(std::fabs(t) < 2147483647.0) || t != std::trunc(t)) return false;
+    auto n = static_cast<int64_t>(t);
+    if (n % 10 == 0 || static_cast<double>(n) / 10 != d) return false;
+    if (n < 0) {
+        out += u'-';
+        n = -n;
+    }
+    appendNumber(out, static_cast<double>(n / 10));
+    out += u'.';
+    out += static_cast<char16_t>(u'0' + n % 10);
+    return true;
+}
+
 // The name a value has in its holder: a property key, or an array index whose string
 // form is made only when toJSON or the replacer asks for it.
 struct Key {
@@ -75,37 +93,37 @@ public:
     // Appends `v`, the value of `key` in `holder` (which the caller holds). False, with
     // nothing appended, when the value is not representable (undefined, functions).
     bool write(Value v, Key key, Object* holder) {
+        if (!v.isObject() && fn_.isUndefined()) return writePrimitive(v);  // nothing to hold or call
         RootScope roots(vm_.heap());
-        if (v.isObject() || !fn_.isUndefined()) v = transform(roots, v, key, holder);
-        if (v.isObject()) {
-            ObjClass c = v.obj->cls;
-            if (c == ObjClass::Number) v = Value::number(vm_.toNumber(v));
-            else if (c == ObjClass::String) v = Value::string(vm_.toString(v));
-            else if (c == ObjClass::Boolean) v = v.obj->internal;
-        }
-        switch (v.tag) {
-            case Tag::Null: out_ += u"null"; return true;
-            case Tag::Boolean: out_ += v.boolean ? u"true" : u"false"; return true;
-            case Tag::String: quote(out_, v.str->view()); return true;
-            case Tag::Number:
-                if (std::isfinite(v.num)) appendNumber(out_, v.num);
-                else out_ += u"null";
-                return true;
-            case Tag::Object:
-                if (v.obj->isCallable) return false;
-                if (v.obj->cls == ObjClass::Host) return false;
-                roots.hold(v);
-                if (v.obj->cls == ObjClass::Array) array(v.obj);
-                else object(v.obj);
-                return true;
-            default:
-                return false;
-        }
+        v = transform(roots, v, key, holder);
+        if (!v.isObject()) return writePrimitive(v);
+        ObjClass c = v.obj->cls;
+        if (c == ObjClass::Number) return writePrimitive(Value::number(vm_.toNumber(v)));
+        if (c == ObjClass::String) return writePrimitive(Value::string(vm_.toString(v)));
+        if (c == ObjClass::Boolean) return writePrimitive(v.obj->internal);
+        if (v.obj->isCallable || c == ObjClass::Host) return false;
+        roots.hold(v);
+        if (c == ObjClass::Array) array(v.obj);
+        else object(v.obj);
+        return true;
     }
 
     std::u16string& text() { return out_; }
 
 private:
+    bool writePrimitive(Value v) {
+        switch (v.tag) {
+            case Tag::Null: out_ += u"null"; return true;
+            case Tag::Boolean: out_ += v.boolean ? u"true" : u"false"; return true;
+            case Tag::String: quote(out_, v.str->view()); return true;
+            case Tag::Number:
+                if (!std::isfinite(v.num)) out_ += u"null";
+                else if (!appendTenths(out_, v.num)) appendNumber(out_, v.num);
+                return true;
+            default:
+                return false;
+        }
+    }
     JsString* nameOf(RootScope& roots, Key key) {
         JsString* k = key.name ? key.name : vm_.intern(numberToString(key.index));
         roots.hold(Value::string(k));
