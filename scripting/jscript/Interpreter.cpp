@@ -65,12 +65,12 @@ void Vm::stackOverflow() { throwError(28); }
 
 // The hot path of every script call: the rare cases (new, an Env, `arguments`) are
 // out of line so this one stays small.
-void Vm::pushFrame(FunctionObject* f, uint32_t argc, bool construct, bool entry) {
+__attribute__((always_inline)) inline void Vm::pushFrame(FunctionObject* f, uint32_t argc, bool construct, bool entry) {
     FuncProto* p = f->code;
     Value* base = sp_ - argc;
     if (frames_.size() >= kMaxFrames || base + p->frameSlots >= stackEnd_) [[unlikely]] stackOverflow();
     if (!p->plainFrame || construct) [[unlikely]] return pushFrameSlow(f, argc, construct, entry, base);
-    frames_.push_back(Frame{p, f, p->code.data(), base, f->env, base[-1], argc, false, entry});
+    frames_.emplace_back(p, f, p->code.data(), base, f->env, base[-1], argc, false, entry);
     // Missing parameters, variables, and extra arguments past the parameters start undefined.
     int locals = p->localCount;
     for (int i = std::min(static_cast<int>(argc), p->paramCount); i < locals; ++i) base[i] = Value();

@@ -39,6 +39,11 @@ struct Frame {
     uint32_t argc;
     bool construct;
     bool entry;  // returning from it leaves the run loop
+
+    // Built in place in the frame vector: a call writes each field once.
+    Frame() = default;
+    Frame(FuncProto* p, FunctionObject* f, const int32_t* pc_, Value* b, Env* e, Value t, uint32_t n, bool c, bool en)
+        : proto(p), callee(f), pc(pc_), base(b), env(e), thisv(t), argc(n), construct(c), entry(en) {}
 };
 
 struct Handler {
@@ -203,7 +208,7 @@ private:
     Value execute(size_t entryFrame);
     bool enterHandler(size_t entryFrame, const int32_t* pc, Value thrown);
     void leaveRun(size_t entryFrame);
-    void pushFrame(FunctionObject* f, uint32_t argc, bool construct, bool entry);
+    inline void pushFrame(FunctionObject* f, uint32_t argc, bool construct, bool entry);
     void pushFrameSlow(FunctionObject* f, uint32_t argc, bool construct, bool entry, Value* base);
     Value constructThis(FunctionObject* f);
     Env* makeCallEnv(FunctionObject* f, const Value* base, uint32_t argc);
