@@ -449,10 +449,10 @@ public:
             return std::nullopt;
         try {
             if (e.kind == ExprKind::Unary)
-                return readsLocale(e.op, *l, nullptr) ? std::nullopt
+                return !constDecl_ && readsLocale(e.op, *l, nullptr) ? std::nullopt
                     : std::optional<Variant>(e.op == Op::Neg ? ops::negate(*l) : ops::logicalNot(*l));
             std::optional<Variant> r = constantValue(*e.right);
-            if (!r || e.op == Op::Is || readsLocale(e.op, *l, &*r))
+            if (!r || e.op == Op::Is || (!constDecl_ && readsLocale(e.op, *l, &*r)))
                 return std::nullopt;
             return ops::binary(e.op, *l, *r);
         } catch (const quillo::script::ScriptError&) {
@@ -1172,7 +1172,10 @@ public:
     void declareConst(const ConstDecl& c)
     {
         std::u16string lower = toLower(c.name);
+        // a Const takes its value now, in the locale active while compiling (-"1,5")
+        constDecl_ = true;
         std::optional<Variant> v = constantValue(*c.value);
+        constDecl_ = false;
         if (!v)
             failAt(cerr::ExpectedLiteral, c.pos);
         if (topLevel_) {
@@ -1280,6 +1283,7 @@ private:
     Procedure& proc_;
     ClassInfo* cls_;
     bool topLevel_;
+    bool constDecl_ = false; // folding a Const value: locale-dependent operations fold too
     Pos pos_;
     std::unordered_map<std::u16string, int> locals_;
     std::unordered_map<std::u16string, Variant> localConsts_;

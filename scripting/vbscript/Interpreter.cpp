@@ -437,6 +437,7 @@ void Interpreter::install(CompiledUnit& unit)
 
 void Interpreter::runCode(const std::u16string& code)
 {
+    library::LocaleScope locale(*builtins_.locale); // constants fold in it too
     auto src = std::make_shared<SourceText>(SourceText{code});
     ProgramAst ast = parseProgram(src->text);
     CompileEnv env = makeEnv(src, nullptr, true);
@@ -454,12 +455,12 @@ void Interpreter::runCode(const std::u16string& code)
             --self->runDepth_;
         }
     } end{this};
-    library::LocaleScope locale(*builtins_.locale);
     call(*unit.main, nullptr, {});
 }
 
 Variant Interpreter::evalGlobal(const std::u16string& expression)
 {
+    library::LocaleScope locale(*builtins_.locale);
     auto src = std::make_shared<SourceText>(SourceText{expression});
     ExprPtr e = parseExpression(src->text);
     CompileEnv env = makeEnv(src, nullptr, true);
@@ -471,7 +472,6 @@ Variant Interpreter::evalGlobal(const std::u16string& expression)
         Interpreter* self;
         ~End() { --self->runDepth_; }
     } end{this};
-    library::LocaleScope locale(*builtins_.locale);
     return call(*proc, nullptr, {});
 }
 

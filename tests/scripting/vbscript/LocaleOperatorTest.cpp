@@ -40,6 +40,8 @@ INSTANTIATE_TEST_SUITE_P(German, LocalOperators, ::testing::Values(
                "abc|1,5;2|4|1.234,5\n"},
     ScriptCase{"constants wait for the run's locale", "SetLocale 1031\nconsole.log (\"1,5\" * 2) & \"|\" & (1.5 & \"\") & \"|\" & (-\"0,5\") & \"|\" & (\"1\" & \"2\")",
                "3|1,5|-0,5|12\n"},
+    ScriptCase{"a Const takes its value in the locale it is compiled in", "Const c = -\"1,5\"\nSetLocale 1031\nExecute \"Const k = -\"\"1,5\"\" : x = k * 2\"\nconsole.log c & \"|\" & x",
+               "-15|-3\n"},
     ScriptCase{"text that is no number still fails", "SetLocale 1031\nconsole.log \"1,5x\" * 2", "error 13\n"},
     ScriptCase{"back to the default", "SetLocale 1031\nSetLocale 1033\nconsole.log (\"1,5\" * 2) & \"|\" & (1.5 & \"\")", "30|1.5\n"}));
 
@@ -54,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(EnglishUnitedKingdom, LocalOperators, ::testing::Values
 TEST(LocalOperatorScope, ALocaleStaysWithItsEngine)
 {
     // the same engine keeps it from one piece of code to the next
-    EXPECT_EQ(runScript(std::vector<std::string>{"SetLocale 1031", "console.log 1.5 & \"\""}).text(), "1,5\n");
+    EXPECT_EQ(runScript(std::vector<std::string>{"SetLocale 1031", "Const k = -\"1,5\"\nconsole.log k & \"|\" & 1.5"}).text(), "-1,5|1,5\n");
     // a new engine starts with the default again
     EXPECT_EQ(outputOf("SetLocale 1031"), "");
     EXPECT_EQ(outputOf("console.log (\"1,5\" * 2) & \"|\" & (1.5 & \"\")"), "30|1.5\n");
