@@ -176,6 +176,8 @@ private:
     void varDecl(const Node* n);
     // `x = e`, `x++` on a stack slot as one instruction; false when it does not apply.
     bool fusedStatement(const Node* e);
+    // `i++` and `i < k` of a counted loop as one instruction; false when it does not apply.
+    bool countedStep(const Node* update, const Node* test, size_t top);
     void ifStatement(const Node* n);
     void loop(const Node* n, std::vector<std::u16string> labels);
     void forIn(const Node* n, std::vector<std::u16string> labels);
@@ -503,6 +505,17 @@ bool Compiler::fusedStatement(const Node* e) {
     return false;
 }
 
+bool Compiler::countedStep(const Node* u, const Node* c, size_t top) {
+    if (u->kind != N::Update || u->op != T::Inc || u->a->kind != N::Ident) return false;
+    if (c->kind != N::Binary || (c->op != T::Lt && c->op != T::Le)) return false;
+    if (c->a->kind != N::Ident || c->a->str != u->a->str || c->b->kind != N::Num || !isInt32(c->b->num)) return false;
+    Loc l = resolve(u->a->str);
+    if (l.kind != LocKind::Stack) return false;
+    mark(u->pos);
+    emit(c->op == T::Lt ? Op::IncLoopIfLocalLtInt : Op::IncLoopIfLocalLeInt, 0, l.index, static_cast<int32_t>(c->b->num), static_cast<int32_t>(top));
+    return true;
+}
+
 void Compiler::varDecl(const Node* n) {
     for (auto& v : n->list) {
         if (!v->a) continue;
@@ -558,7 +571,9 @@ void Compiler::loop(const Node* n, std::vector<std::u16string> labels) {
         size_t top = here();
         body(n->d.get());
         continueTarget = here();
-        if (n->c && !fusedStatement(n->c.get())) {
+        // The fused step falls through into the plain test, which also serves the first entry.
+        bool stepped = n->c && n->b && countedStep(n->c.get(), n->b.get(), top);
+        if (n->c && !stepped && !fusedStatement(n->c.get())) {
             if (n->c->kind == N::Update) update(n->c.get(), false);
             else expr(n->c.get());
             emit(Op::Pop, -1);

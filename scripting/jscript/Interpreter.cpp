@@ -989,6 +989,22 @@ Value Vm::execute(size_t entryFrame) {
                     LOOP_LOCAL_INT(LoopIfLocalLeInt, <=, 2)
                     LOOP_LOCAL_INT(LoopIfLocalGeInt, >=, 3)
 #undef LOOP_LOCAL_INT
+#define INC_LOOP_LOCAL_INT(OPNAME, CMP)                                                    \
+    CASE(OPNAME) {                                                                         \
+        Value& v = base[pc[1]];                                                            \
+        double d = (v.isNumber() ? v.num : (SAVE(), toNumber(v))) + 1;                     \
+        v.tag = Tag::Number;                                                               \
+        v.num = d;                                                                         \
+        if (!(d CMP pc[2])) {                                                              \
+            pc += 4;                                                                       \
+            NEXT();                                                                        \
+        }                                                                                  \
+        pc += 2;                                                                           \
+        goto L_Loop;                                                                       \
+    }
+                    INC_LOOP_LOCAL_INT(IncLoopIfLocalLtInt, <)
+                    INC_LOOP_LOCAL_INT(IncLoopIfLocalLeInt, <=)
+#undef INC_LOOP_LOCAL_INT
                     CASE(LoopIfTrue) {
                         Value v = POP();
                         if (!(v.isBool() ? v.boolean : toBoolean(v))) {
@@ -998,10 +1014,12 @@ Value Vm::execute(size_t entryFrame) {
                         goto L_Loop;
                     }
                     CASE(Loop)
-                        SAVE();
                         pc = PROTO->code.data() + pc[1];
-                        TICK();
-                        if (nativeDepth == 0 && heap_.wantsCollection()) collectGarbage();
+                        TICK();  // a stop unwinds without reading pc or sp
+                        if (nativeDepth == 0 && heap_.wantsCollection()) [[unlikely]] {
+                            SAVE();
+                            collectGarbage();
+                        }
                         NEXT();
                     CASE(JumpIfFalse) {
                         Value v = POP();
