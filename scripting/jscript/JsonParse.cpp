@@ -139,17 +139,35 @@ private:
         cached = vm_.intern(k);
         return cached;
     }
+    // Steps past the opening bracket; false when the closing one follows at once.
+    bool opened(char16_t close) {
+        ++i_;
+        space();
+        if (i_ < s_.size() && s_[i_] == close) {
+            ++i_;
+            return false;
+        }
+        return true;
+    }
+    // After a member: true past a comma, false past the closing bracket.
+    bool more(char16_t close) {
+        space();
+        if (i_ < s_.size() && s_[i_] == ',') {
+            ++i_;
+            return true;
+        }
+        if (i_ < s_.size() && s_[i_] == close) {
+            ++i_;
+            return false;
+        }
+        fail();
+    }
     // Members gather on the shared stack (key, value, key, value, ...), so the object
     // is made with room for exactly that many properties.
     Value object() {
-        ++i_;
         size_t base = pending_.size();
-        space();
-        if (i_ < s_.size() && s_[i_] == '}') {
-            ++i_;
-            return Value::object(vm_.newObject());
-        }
-        for (;;) {
+        if (!opened('}')) return Value::object(vm_.newObject());
+        do {
             space();
             if (i_ >= s_.size() || s_[i_] != '"') fail();
             JsString* k = key();
@@ -159,11 +177,7 @@ private:
             Value v = value();
             pending_.push_back(Value::string(k));
             pending_.push_back(v);
-            space();
-            if (i_ < s_.size() && s_[i_] == ',') { ++i_; continue; }
-            if (i_ < s_.size() && s_[i_] == '}') { ++i_; break; }
-            fail();
-        }
+        } while (more('}'));
         Object* o = vm_.newObject();
         o->props.reserve(static_cast<uint32_t>((pending_.size() - base) / 2));
         for (size_t m = base; m < pending_.size(); m += 2) {
@@ -179,21 +193,12 @@ private:
     // Elements gather on the shared stack, then move into the array's dense part in
     // one step.
     Value array() {
-        ++i_;
         size_t base = pending_.size();
-        space();
-        if (i_ < s_.size() && s_[i_] == ']') {
-            ++i_;
-            return Value::object(vm_.newArray());
-        }
-        for (;;) {
+        if (!opened(']')) return Value::object(vm_.newArray());
+        do {
             Value v = value();
             pending_.push_back(v);
-            space();
-            if (i_ < s_.size() && s_[i_] == ',') { ++i_; continue; }
-            if (i_ < s_.size() && s_[i_] == ']') { ++i_; break; }
-            fail();
-        }
+        } while (more(']'));
         size_t n = pending_.size() - base;
         ArrayObject* a = vm_.newArray(n);
         a->dense.assign(pending_.begin() + static_cast<long>(base), pending_.end());
