@@ -76,8 +76,29 @@ private:
             for (size_t k = i_ - digits; k < i_; ++k) v = v * 10 + (s_[k] - '0');
             return Value::number(negative ? -v : v);
         }
+        if (double v; decimal(st + (negative ? 1 : 0), v)) return Value::number(negative ? -v : v);
         std::string a(s_.begin() + static_cast<long>(st), s_.begin() + static_cast<long>(i_));
         return Value::number(std::strtod(a.c_str(), nullptr));
+    }
+    // Digits with a point and no exponent, up to 15 in all: both the digits as a whole
+    // number and the power of ten are exact doubles, so one division rounds correctly.
+    bool decimal(size_t from, double& out) const {
+        static constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        double m = 0;
+        int count = 0, scale = -1;
+        for (size_t k = from; k < i_; ++k) {
+            char16_t c = s_[k];
+            if (c == '.') {
+                scale = 0;
+                continue;
+            }
+            if (c < '0' || c > '9' || ++count > 15) return false;  // an exponent, or too long
+            m = m * 10 + (c - '0');
+            if (scale >= 0) ++scale;
+        }
+        if (scale < 0) return false;
+        out = m / kPow10[scale];
+        return true;
     }
     // The text of a string literal at i_: a view into the source when it has no escapes
     // (the common case), else the unescaped copy in buf_.

@@ -24,6 +24,11 @@ INSTANTIATE_TEST_SUITE_P(Json, ObjectStorage, ::testing::Values(
     // Tenths are written directly; every other number goes through the general path.
     Case{"var bad = ''; for (var i = -3000; i < 3000; i++) { var v = [i / 10, i * 0.1, i * 1.1, i * 1.5, i / 3];"
          " if (JSON.stringify(v) !== '[' + v.join(',') + ']') bad += v + ';'; } bad", ""},
+    // Short decimals are read by one division; they must equal the general conversion.
+    Case{"var bad = ''; for (var i = -2000; i < 2000; i++) { var t = [i / 10, i * 1.5, i / 7, i * 0.001 + 0.1, -i / 3].join(',');"
+         " if (JSON.parse('[' + t + ']').join(',') !== t) bad += t + ';'; } bad", ""},
+    Case{"JSON.parse('[0.1,-0.0,123456789012.345,1234567890123.4567,9007199254740993.5,0.30000000000000004,1.5e3]').join(' ') + ' ' + 1 / JSON.parse('-0.0')",
+         "0.1 0 123456789012.345 1234567890123.4568 9007199254740994 0.30000000000000004 1500 -Infinity"},
     Case{"JSON.stringify([0.5, -0.5, 214748364.7, -214748364.7, 2147483647.5, 1e21, 0.1 + 0.2])",
          "[0.5,-0.5,214748364.7,-214748364.7,2147483647.5,1e+21,0.30000000000000004]"},
     // Members gather on one stack across nesting levels.
