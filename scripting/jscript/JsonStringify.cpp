@@ -93,6 +93,7 @@ public:
     // Appends `v`, the value of `key` in `holder` (which the caller holds). False, with
     // nothing appended, when the value is not representable (undefined, functions).
     bool write(Value v, Key key, Object* holder) {
+        if (out_.capacity() - out_.size() < kSlack) grow();
         if (!v.isObject() && fn_.isUndefined()) return writePrimitive(v);  // nothing to hold or call
         RootScope roots(vm_.heap());
         v = transform(roots, v, key, holder);
@@ -108,9 +109,20 @@ public:
         return true;
     }
 
-    std::u16string& text() { return out_; }
+    // The text, with at most twice the room it needs.
+    std::u16string& text() {
+        if (out_.capacity() > 2 * out_.size()) out_.shrink_to_fit();
+        return out_;
+    }
 
 private:
+    static constexpr size_t kSlack = 256;
+    // Grows by four times rather than two up to 8M characters: each growth copies the text
+    // so far into new pages, and fewer growths touch fewer of them.
+    void grow() {
+        size_t cap = out_.capacity();
+        out_.reserve(cap < kSlack ? 4 * kSlack : cap < (size_t{1} << 23) ? 4 * cap : 2 * cap);
+    }
     bool writePrimitive(Value v) {
         switch (v.tag) {
             case Tag::Null: out_ += u"null"; return true;
