@@ -54,6 +54,8 @@ namespace quillo::jscript {
     X(AddLL) X(SubLL) X(MulLL) X(DivLL) X(ModLL)  /* dst, a, b */ \
     X(AddLK) X(SubLK) X(MulLK) X(DivLK)  /* dst, a, k */ \
     X(ModLK)  /* dst, a, k (> 0), remainder multiplier low and high word */ \
+    X(AddMulLLK)  /* dst, a, b, k: a + b * k */ \
+    X(AddMulModLLKK)  /* dst, a, b, k, m (> 0), remainder multiplier low and high word: (a + b * k) % m */ \
     X(JumpIfNotLtLL) X(JumpIfNotLeLL) X(JumpIfNotGtLL) X(JumpIfNotGeLL)  /* a, b, target */ \
     X(JumpIfNotLtLK) X(JumpIfNotLeLK) X(JumpIfNotGtLK) X(JumpIfNotGeLK)  /* a, k, target */ \
     X(Case)  /* target: value discr -> discr, jumps when strictly equal (pops value) */ \

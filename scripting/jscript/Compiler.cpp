@@ -206,6 +206,9 @@ private:
     bool isRegisterOperand(const Node* n, int depth);
     bool isRegisterArith(T op, const Node* a, const Node* b, int depth = kRegisterDepth);
     void registerArith(T op, const Node* a, const Node* b, int dst, uint32_t pos);
+    bool isStackLocal(const Node* n);
+    bool scaledSum(const Node* a, const Node* b, int& x, int& y, int32_t& k);
+    bool fusedArith(T op, const Node* a, const Node* b, int dst, uint32_t pos);
     int operandSlot(const Node* n, std::vector<int>& temps);
     bool registerCompare(const Node* c, size_t& jump);
     void assign(const Node* n);
@@ -1003,9 +1006,50 @@ int Compiler::operandSlot(const Node* n, std::vector<int>& temps) {
     return t;
 }
 
+bool Compiler::isStackLocal(const Node* n) {
+    return n->kind == N::Ident && resolve(n->str).kind == LocKind::Stack;
+}
+
+// `a + b*k` (or `a + k*b`) over locals: the slots of a and b and the factor k.
+bool Compiler::scaledSum(const Node* a, const Node* b, int& x, int& y, int32_t& k) {
+    if (!isStackLocal(a) || b->kind != N::Binary || b->op != T::Star) return false;
+    const Node* f = b->a.get();
+    const Node* c = b->b.get();
+    if (isIntConstant(f)) std::swap(f, c);
+    if (!isStackLocal(f) || !isIntConstant(c)) return false;
+    x = resolve(a->str).index;
+    y = resolve(f->str).index;
+    k = static_cast<int32_t>(c->num);
+    return true;
+}
+
+// `a + b*k` and `(a + b*k) % m` as one instruction: the intermediate results stay in
+// registers. The shape of checksums, hashes and index arithmetic.
+bool Compiler::fusedArith(T op, const Node* a, const Node* b, int dst, uint32_t pos) {
+    int x, y;
+    int32_t k;
+    if (op == T::Plus && scaledSum(a, b, x, y, k)) {
+        mark(pos);
+        emit(Op::AddMulLLK, 0, dst, x, y);
+        s_->proto->code.push_back(k);
+        return true;
+    }
+    if (op != T::Percent || !isIntConstant(b) || b->num <= 0 || a->kind != N::Binary || a->op != T::Plus ||
+        !scaledSum(a->a.get(), a->b.get(), x, y, k))
+        return false;
+    auto m = static_cast<int32_t>(b->num);
+    mark(pos);
+    emit(Op::AddMulModLLKK, 0, dst, x, y);
+    s_->proto->code.push_back(k);
+    s_->proto->code.push_back(m);
+    emitRemainderMultiplier(static_cast<uint32_t>(m));
+    return true;
+}
+
 // Operands are computed left to right, then the operator applies, as on the stack.
 void Compiler::registerArith(T op, const Node* a, const Node* b, int dst, uint32_t pos) {
     if (op == T::Star && isIntConstant(a)) std::swap(a, b);
+    if (fusedArith(op, a, b, dst, pos)) return;
     std::vector<int> temps;
     int x = operandSlot(a, temps);
     mark(pos);

@@ -808,6 +808,44 @@ Value Vm::execute(size_t entryFrame) {
                         pc += 6;
                         NEXT();
                     }
+                    // Fused forms: the product and the sum never leave registers.
+                    CASE(AddMulLLK) {
+                        const Value& a = base[pc[2]];
+                        const Value& b = base[pc[3]];
+                        if (a.isNumber() && b.isNumber()) [[likely]] {
+                            STORE_NUMBER(a.num + b.num * pc[4]);
+                            pc += 5;
+                            NEXT();
+                        }
+                        SAVE();
+                        Value r = arithmetic(Op::Add, a, arithmetic(Op::Mul, b, Value::number(pc[4])));
+                        *RESULT_SLOT() = r;
+                        pc += 5;
+                        NEXT();
+                    }
+                    CASE(AddMulModLLKK) {
+                        const Value& a = base[pc[2]];
+                        const Value& b = base[pc[3]];
+                        if (a.isNumber() && b.isNumber()) [[likely]] {
+                            double y = a.num + b.num * pc[4];
+                            uint32_t n;
+                            if (asUint32(y, n)) [[likely]] {
+                                uint64_t m;
+                                std::memcpy(&m, pc + 6, sizeof m);
+                                STORE_NUMBER(fastMod(n, m, static_cast<uint32_t>(pc[5])));
+                            } else {
+                                STORE_NUMBER(numberRemainder(y, pc[5]));
+                            }
+                            pc += 8;
+                            NEXT();
+                        }
+                        SAVE();
+                        Value sum = arithmetic(Op::Add, a, arithmetic(Op::Mul, b, Value::number(pc[4])));
+                        Value r = arithmetic(Op::Mod, sum, Value::number(pc[5]));
+                        *RESULT_SLOT() = r;
+                        pc += 8;
+                        NEXT();
+                    }
                 arith_ll_slow: {
                     // The opcodes of each shape run in the order of Add ... Mod.
                     SAVE();

@@ -77,6 +77,20 @@ INSTANTIATE_TEST_SUITE_P(Scripts, RegisterForm, ::testing::Values(
     // Errors inside a register form are raised there and can be caught.
     Case{"function f(a) { try { return a * 2; } catch (e) { return 'caught ' + e; } }"
          " f({valueOf: function () { throw 'v'; }})", "caught v"},
+    // a + b*k and (a + b*k) % m as one instruction: either factor order, -0, NaN, values
+    // past 32 bits, negative sums, strings and valueOf in the plain order, errors, onto the stack.
+    Case{"function f(x, i) { return x + i * 3; } [f(1, 2), f(-5, 1), f(1.5, 0.5), f(4294967295, 2)].join()", "7,-2,3,4294967301"},
+    Case{"function f(x, i) { return x + 3 * i; } [f(1, 2), f(-5, 1), f(2147483647, 2147483647)].join()", "7,-2,8589934588"},
+    Case{"function f(x, i) { return x + i * 0; } [f(1, NaN), 1 / f(-0, -1), f(2, Infinity)].join()", "NaN,-Infinity,NaN"},
+    Case{"function f(x, i) { return x + i * 3; } [f('a', 2), f(2, '4'), f('a', 'b'), f(null, true)].join()", "a6,14,aNaN,3"},
+    Case{"function f(a, b) { var s = ''; a = {valueOf: function () { s += 'a'; return 2; }}; b = {valueOf: function () { s += 'b'; return 5; }};"
+         " return (a + b * 3) + ':' + ((a + b * 3) % 4) + ':' + s; } f()", "17:1:baba"},
+    Case{"function f(x, i) { return (x + i * 3) % 7; } [f(-20, 1), f(4294967290, 5), f(2.5, 1), f(NaN, 1), 1 / f(-0, -0), 1 / f(-3, 1),"
+         " f(9007199254740000, 1)].join()", "-3,6,5.5,NaN,-Infinity,Infinity,2"},
+    Case{"function f() { var x = 'q', i = 1; x = (x + i * 3) % 5; return x; } f()", "NaN"},
+    Case{"function f(x, i) { return [(x + i * 2) % 5, x + i * 2]; } f(4, 3).join()", "0,10"},
+    Case{"function f(a, i) { try { return (a + i * 2) % 3; } catch (e) { return 'caught ' + e; } } f(1, {valueOf: function () { throw 'v'; }})", "caught v"},
+    Case{"function f() { var h = 0, i; for (i = 0; i < 50; i++) h = (h + i * 31) % 1000003; return h; } f()", "37975"},
     // Counted loops: the fused step, continue, a counter changed by the body, Le, strings, NaN.
     Case{"function f() { var s = 0; for (var i = 0; i < 5; i++) s += i; return s + ':' + i; } f()", "10:5"},
     Case{"function f() { var s = ''; for (var i = 0; i <= 3; i++) { if (i == 1) continue; s += i; } return s; } f()", "023"},
