@@ -47,7 +47,7 @@ namespace quillo::jscript {
     X(Loop)  /* target: a backward jump (budget tick and collector safe point) */ \
     X(LoopIfLt) X(LoopIfLe) X(LoopIfGt) X(LoopIfGe) X(LoopIfTrue)  /* target: backward jump while the test holds */ \
     X(LoopIfLocalLtInt) X(LoopIfLocalLeInt) X(LoopIfLocalGtInt) X(LoopIfLocalGeInt)  /* slot, value, target: loop while local OP value */ \
-    X(IncLoopIfLocalLtInt) X(IncLoopIfLocalLeInt)  /* slot, value, target: ++local, then loop while local OP value */ \
+    X(IncLoopIfLocalLtInt) X(IncLoopIfLocalLeInt)  /* slot, value, offset from the opcode: ++local, then loop while local OP value */ \
     X(AddInt) X(SubInt) X(MulInt)  /* value: a -> a OP value */ \
     X(ModInt)  /* value (> 0), remainder multiplier low and high word: a -> a % value */ \
     /* register forms: L a local slot, K an inline whole number; dst a local slot or -1 to push */ \

@@ -515,7 +515,8 @@ bool Compiler::countedStep(const Node* u, const Node* c, size_t top) {
     Loc l = resolve(u->a->str);
     if (l.kind != LocKind::Stack) return false;
     mark(u->pos);
-    emit(c->op == T::Lt ? Op::IncLoopIfLocalLtInt : Op::IncLoopIfLocalLeInt, 0, l.index, static_cast<int32_t>(c->b->num), static_cast<int32_t>(top));
+    auto back = static_cast<int32_t>(top) - static_cast<int32_t>(here());  // from the opcode
+    emit(c->op == T::Lt ? Op::IncLoopIfLocalLtInt : Op::IncLoopIfLocalLeInt, 0, l.index, static_cast<int32_t>(c->b->num), back);
     return true;
 }
 

@@ -1037,8 +1037,8 @@ Value Vm::execute(size_t entryFrame) {
             pc += 4;                                                                       \
             NEXT();                                                                        \
         }                                                                                  \
-        pc += 2;                                                                           \
-        goto L_Loop;                                                                       \
+        pc += pc[3]; /* relative: no load of the code base */                              \
+        goto loop_back;                                                                    \
     }
                     INC_LOOP_LOCAL_INT(IncLoopIfLocalLtInt, <)
                     INC_LOOP_LOCAL_INT(IncLoopIfLocalLeInt, <=)
@@ -1053,6 +1053,7 @@ Value Vm::execute(size_t entryFrame) {
                     }
                     CASE(Loop)
                         pc = PROTO->code.data() + pc[1];
+                    loop_back:  // pc at the loop top
                         TICK();  // a stop unwinds without reading pc or sp
                         if (nativeDepth == 0 && heap_.wantsCollection()) [[unlikely]] {
                             SAVE();
