@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "JsTestSupport.h"
+#include "scripting/core/ScriptError.h"
 #include "scripting/jscript/Remainder.h"
 
 namespace quillo::jscript::test {
@@ -35,6 +36,24 @@ TEST(Remainder, NumberRemainderKeepsSignsFractionsAndLargeValues) {
             EXPECT_EQ(got, want) << r.x << " % " << r.y;
             EXPECT_EQ(std::signbit(got), std::signbit(want)) << r.x << " % " << r.y;
         }
+    }
+}
+
+// Backward jumps tick the budget in batches; every loop shape must still time out.
+TEST(LoopBudget, EveryBackwardJumpShapeTimesOut) {
+    const char16_t* loops[] = {
+        u"function f() { for (var i = 0; i < 2000000000; i++) {} } f()",
+        u"function f() { for (var i = 0; i <= 2000000000; i++) {} } f()",
+        u"function f() { var i = 0; while (i < 2000000000) i = (i + i * 0) % 7; } f()",
+        u"function f() { var i = 0; do { i = i + 0; } while (i < 1); } f()",
+        u"for (;;) {}",
+    };
+    for (const char16_t* src : loops) {
+        EngineFixture f;
+        f.budget.setTimeoutMs(30);
+        f.host.stopAnswer = true;
+        EXPECT_THROW(f.engine->addCode(src), script::ScriptAbort);
+        EXPECT_EQ(f.host.stopQuestions, 1);
     }
 }
 
