@@ -1062,7 +1062,7 @@ Value Vm::execute(size_t entryFrame) {
                             loopsToTick = kLoopsPerTick;
                             TICK();  // a stop unwinds without reading pc or sp
                         }
-                        if (nativeDepth == 0 && heap_.wantsCollection()) [[unlikely]] {
+                        if (heap_.wantsCollection() && nativeDepth == 0) [[unlikely]] {  // the rarely true test first
                             SAVE();
                             collectGarbage();
                         }
