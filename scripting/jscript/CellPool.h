@@ -12,6 +12,15 @@
 #include <new>
 #include <vector>
 
+// Set when AddressSanitizer instruments this build (GCC and Clang say so differently).
+#if defined(__SANITIZE_ADDRESS__)
+#define QUILLO_JS_PLAIN_CELLS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUILLO_JS_PLAIN_CELLS 1
+#endif
+#endif
+
 namespace quillo::jscript {
 
 class CellPool {
@@ -29,7 +38,7 @@ public:
 
     // The size class for `bytes`, or kUnpooled.
     static uint8_t classOf(size_t bytes) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(QUILLO_JS_PLAIN_CELLS)
         (void)bytes;
         return kUnpooled;
 #else

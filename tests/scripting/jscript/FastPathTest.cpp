@@ -14,7 +14,7 @@
 namespace quillo::jscript::test {
 namespace {
 
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(QUILLO_JS_PLAIN_CELLS)
 TEST(CellPool, SizeClassesCoverEachGrainUpToTheLimit) {
     struct Row {
         size_t bytes;

@@ -84,7 +84,7 @@ TEST_F(PropertyMapModel, ReserveKeepsContentsAndOrder) {
     expectSame(model, "after reserve");
 }
 
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(QUILLO_JS_PLAIN_CELLS)
 TEST(CellPool, CellsOfAllClassesNeverOverlapAcrossChunks) {
     CellPool pool;
     struct Span {
