@@ -349,9 +349,7 @@ Value Vm::execute(size_t entryFrame) {
                         auto k = static_cast<uint32_t>(pc[1]);
                         uint32_t n;
                         if (a.isNumber() && asUint32(a.num, n)) {
-                            uint64_t m;
-                            std::memcpy(&m, pc + 2, sizeof m);
-                            a.num = fastMod(n, m, k);
+                            a.num = fastMod(n, pc + 2, k);
                         } else {
                             SAVE();
                             a = arithmetic(Op::Mod, a, Value::number(k));
@@ -800,9 +798,7 @@ Value Vm::execute(size_t entryFrame) {
                         const Value& a = base[pc[2]];
                         uint32_t n;
                         if (a.isNumber() && asUint32(a.num, n)) [[likely]] {
-                            uint64_t m;
-                            std::memcpy(&m, pc + 4, sizeof m);
-                            STORE_NUMBER(fastMod(n, m, static_cast<uint32_t>(pc[3])));
+                            STORE_NUMBER(fastMod(n, pc + 4, static_cast<uint32_t>(pc[3])));
                             pc += 6;
                             NEXT();
                         }
@@ -834,9 +830,7 @@ Value Vm::execute(size_t entryFrame) {
                             double y = a.num + b.num * pc[4];
                             uint32_t n;
                             if (asUint32(y, n)) [[likely]] {
-                                uint64_t m;
-                                std::memcpy(&m, pc + 6, sizeof m);
-                                STORE_NUMBER(fastMod(n, m, static_cast<uint32_t>(pc[5])));
+                                STORE_NUMBER(fastMod(n, pc + 6, static_cast<uint32_t>(pc[5])));
                             } else {
                                 STORE_NUMBER(numberRemainder(y, pc[5]));
                             }

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace quillo::jscript {
 
@@ -15,6 +16,13 @@ inline uint64_t fastModMultiplier(uint32_t d) { return UINT64_MAX / d + 1; }
 inline uint32_t fastMod(uint32_t n, uint64_t m, uint32_t d) {
     uint64_t fraction = m * n;
     return static_cast<uint32_t>((static_cast<unsigned __int128>(fraction) * d) >> 64);
+}
+
+// fastMod with the multiplier as the compiler stores it: two code words after the opcode's.
+inline uint32_t fastMod(uint32_t n, const int32_t* multiplier, uint32_t d) {
+    uint64_t m;
+    std::memcpy(&m, multiplier, sizeof m);
+    return fastMod(n, m, d);
 }
 
 // x as a 32-bit unsigned whole number: false for negatives (-0 too, whose remainder keeps
