@@ -41,6 +41,7 @@ struct RndState {
 struct BuiltinContext {
     HostServices* host = nullptr;   // MsgBox, InputBox, the clock; null means no user interface
     const library::Locale* locale = &library::englishUnitedStates(); // SetLocale's choice
+    uint32_t localeId = 1033;   // the id it was given, which may add a sort order to locale's
     RndState rnd;
 
     // TypeName of an object the library does not know itself (a script class instance gives its

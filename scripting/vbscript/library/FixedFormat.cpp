@@ -91,9 +91,12 @@ std::u16string formatFixed(double value, const FixedFormat& format)
     const bool negative = value < 0 && !zero;
 
     std::u16string text;
-    if (negative)
+    const bool signAfterPrefix = format.signAfterPrefix && !format.parentheses;
+    if (negative && !signAfterPrefix)
         text += format.parentheses ? u"(" : u"-";
     text += format.prefix;
+    if (negative && signAfterPrefix)
+        text += u"-";
     if (whole.empty()) {
         if (format.leadingDigit || fraction.empty())
             text.push_back(u'0');

@@ -10,6 +10,7 @@ struct FixedFormat {
     int decimals = 2;
     bool leadingDigit = true;   // "0.5" rather than ".5"
     bool parentheses = false;   // "(5.00)" rather than "-5.00"
+    bool signAfterPrefix = false; // "$-5.00" rather than "-$5.00" (without parentheses)
     bool grouping = true;       // "1,234" rather than "1234"
     char16_t decimal = u'.';
     char16_t group = u',';

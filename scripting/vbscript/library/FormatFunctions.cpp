@@ -64,7 +64,8 @@ QUILLO_VBS_BUILTIN(formatCurrency)
 {
     const Locale& locale = *context.locale;
     FixedFormat format = localFormat(locale);
-    format.parentheses = locale.negativeCurrencyInParens;
+    format.parentheses = locale.negativeCurrency == NegativeCurrency::Parentheses;
+    format.signAfterPrefix = locale.negativeCurrency == NegativeCurrency::SignAfterSymbol;
     format.decimals = locale.currencyDigits;
     format.prefix = locale.currencyPrefix;
     format.suffix = locale.currencySuffix;

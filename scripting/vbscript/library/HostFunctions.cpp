@@ -31,13 +31,14 @@ std::u16string titleArg(std::span<Variant> args, size_t i)
 }
 
 // The locale ids SetLocale accepts: those whose formats the library produces.
-const Locale& localeFromArg(const Variant& value)
+LocaleChoice localeFromArg(const Variant& value)
 {
     const Variant plain = plainValue(value);
-    const Locale* locale = plain.isString() ? findLocaleTag(plain.asString()) : findLocale(script::toLong(plain));
-    if (!locale)
+    const std::optional<LocaleChoice> choice =
+        plain.isString() ? findLocaleTag(plain.asString()) : findLocale(script::toLong(plain));
+    if (!choice)
         invalidCall();
-    return *locale;
+    return *choice;
 }
 
 } // namespace
@@ -67,14 +68,16 @@ QUILLO_VBS_BUILTIN(inputBox)
 
 QUILLO_VBS_BUILTIN(getLocale)
 {
-    return Variant::fromLong(int32_t(context.locale->id));
+    return Variant::fromLong(int32_t(context.localeId));
 }
 
 // SetLocale([lcid]): returns the previous locale id; no argument restores the default.
 QUILLO_VBS_BUILTIN(setLocale)
 {
-    const int32_t previous = int32_t(context.locale->id);
-    context.locale = given(args, 0) ? &localeFromArg(arg(args, 0)) : &englishUnitedStates();
+    const int32_t previous = int32_t(context.localeId);
+    const LocaleChoice choice = given(args, 0) ? localeFromArg(arg(args, 0)) : *findLocale(0);
+    context.locale = choice.locale;
+    context.localeId = choice.id;
     setActiveLocale(*context.locale);
     return Variant::fromLong(previous);
 }

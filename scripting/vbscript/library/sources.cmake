@@ -11,6 +11,7 @@ set(QUILLO_VBSCRIPT_LIBRARY_SOURCES
   FormatFunctions.cpp
   LocalConvert.cpp
   Locale.cpp
+  LocaleDateReading.cpp
   LocaleTable.cpp
   HostFunctions.cpp
   MathFunctions.cpp
