@@ -74,10 +74,10 @@ void assignSet(Variant& slot, Variant value)
     slot.deref() = std::move(value);
 }
 
-inline bool isPlainScalar(VarType t) { return t != VarType::Object && t != VarType::VariantArray && t != VarType::ByRef; }
+[[gnu::always_inline]] inline bool isPlainScalar(VarType t) { return t != VarType::Object && t != VarType::VariantArray && t != VarType::ByRef; }
 
 // Values without a counted payload need no release: overwriting them in place is free.
-inline bool ownsPayload(VarType t)
+[[gnu::always_inline]] inline bool ownsPayload(VarType t)
 {
     return t == VarType::String || t == VarType::Object || t == VarType::VariantArray;
 }
@@ -186,7 +186,7 @@ std::vector<ArrayBound> boundsFrom(std::span<Variant> uppers)
     return bounds;
 }
 
-inline int32_t indexOf(const Variant& v)
+[[gnu::always_inline]] inline int32_t indexOf(const Variant& v)
 {
     const Variant& d = v.deref();
     if (d.type() == VarType::Integer)
@@ -212,10 +212,10 @@ Variant& element(SafeArray& a, std::span<Variant> args)
     return a.at(std::span<const int32_t>(idx, args.size()));
 }
 
-inline bool isIntish(VarType t) { return t == VarType::Integer || t == VarType::Long; }
-inline bool isIntOrDouble(VarType t) { return isIntish(t) || t == VarType::Double; }
+[[gnu::always_inline]] inline bool isIntish(VarType t) { return t == VarType::Integer || t == VarType::Long; }
+[[gnu::always_inline]] inline bool isIntOrDouble(VarType t) { return isIntish(t) || t == VarType::Double; }
 
-inline double numOf(const Variant& v)
+[[gnu::always_inline]] inline double numOf(const Variant& v)
 {
     switch (v.type()) {
     case VarType::Integer: return v.asInteger();
@@ -224,19 +224,19 @@ inline double numOf(const Variant& v)
     }
 }
 
-inline int64_t intOf(const Variant& v)
+[[gnu::always_inline]] inline int64_t intOf(const Variant& v)
 {
     return v.type() == VarType::Integer ? v.asInteger() : v.asLong();
 }
 
-inline Variant fitLong(int64_t z)
+[[gnu::always_inline]] inline Variant fitLong(int64_t z)
 {
     if (z >= INT32_MIN && z <= INT32_MAX)
         return Variant::fromLong(int32_t(z));
     return Variant::fromDouble(double(z));
 }
 
-inline Variant fitInteger(int32_t z)
+[[gnu::always_inline]] inline Variant fitInteger(int32_t z)
 {
     if (z >= INT16_MIN && z <= INT16_MAX)
         return Variant::fromInteger(int16_t(z));
@@ -537,60 +537,80 @@ void Interpreter::enterFrameChecks()
     // the tick first: calls that fail here, resumed by On Error Resume Next, still count
     context_.budget.tick();
     char probe;
-    if ((stackLimit_ && &probe < stackLimit_) || depth_ > 1000000)
+    if ((stackLimit_ && &probe < stackLimit_) || depth_ >= kMaxDepth)
         fail(err::OutOfStack);
 }
 
-Variant Interpreter::call(Procedure& proc, ClassInstance* me, std::span<Variant> args, Frame* outer)
+void Interpreter::enterFrame(Frame& f, Procedure& proc, ClassInstance* me, Frame* outer, std::span<Variant> args)
 {
     if (int(args.size()) != proc.paramCount)
         failNamed(err::WrongArguments, proc.name);
     if ((proc.needsMe && !me) || (proc.needsOuter && !outer))
         fail(51); // Internal error: never for compiled code, checked once per call
     enterFrameChecks();
-    size_t n = size_t(proc.localCount + proc.maxStack);
-    Frame f;
     f.proc = &proc;
+    f.code = proc.code.data();
+    f.constants = proc.constants.data();
     f.me = me;
     f.outer = outer;
-    f.locals = arena_.allocate(n);
+    f.locals = arena_.allocate(size_t(proc.localCount + proc.maxStack));
     f.stack = f.locals + proc.localCount;
     for (int i = 0; i < proc.localCount; ++i)
         new (&f.locals[i]) Variant(); // may hold a stale scalar of an earlier frame's stack
     ++depth_;
-    struct Release {
-        Interpreter* self;
-        Frame* f;
-        Variant* p;
-        size_t n;
-        ~Release()
-        {
-            if (!f->pins.empty())
-                f->unpinFrom(f->stack);
-            // Only locals can own payloads here: the operand stack is released as it
-            // is popped (and on errors). Stale scalars stay; the next call resets its
-            // locals on entry.
-            for (size_t i = 0; i < n; ++i)
-                if (ownsPayload(p[i].type()))
-                    p[i].clear();
-            self->arena_.release();
-            --self->depth_;
+    if (me)
+        f.keepMe = DispatchPtr(me);
+    if (!args.empty())
+        moveArguments(f, args);
+}
+
+// Into the callee's Empty locals: ByVal ones as copies, references as they are, other
+// values moved (the caller's slot is a temporary).
+void Interpreter::moveArguments(Frame& f, std::span<Variant> args)
+{
+    try {
+        for (size_t i = 0; i < args.size(); ++i) {
+            Variant& a = args[i];
+            if (f.proc->byVal[i]) {
+                Variant v = a.deref();
+                unshareArray(v);
+                new (&f.locals[i]) Variant(std::move(v));
+            } else if (a.isByRef()) {
+                new (&f.locals[i]) Variant(a);
+            } else {
+                new (&f.locals[i]) Variant(std::move(a));
+            }
         }
-    } release{this, &f, f.locals, size_t(proc.localCount)};
-    DispatchPtr keepMe(me); // Me lives while its method runs
-    for (size_t i = 0; i < args.size(); ++i) {
-        Variant& a = args[i];
-        // the locals are Empty: construct in place
-        if (proc.byVal[i]) {
-            Variant v = a.deref();
-            unshareArray(v);
-            new (&f.locals[i]) Variant(std::move(v));
-        } else if (a.isByRef()) {
-            new (&f.locals[i]) Variant(a);
-        } else {
-            new (&f.locals[i]) Variant(std::move(a));
-        }
+    } catch (...) {
+        leaveFrame(f); // a copied array that did not fit
+        throw;
     }
+}
+
+void Interpreter::leaveFrame(Frame& f) noexcept
+{
+    f.keepMe = DispatchPtr();
+    if (!f.pins.empty())
+        f.unpinFrom(f.stack);
+    // Only locals can own payloads here: the operand stack is released as it is popped
+    // (and on errors). Stale scalars stay; the next call resets its locals on entry.
+    Variant* p = f.locals;
+    for (int i = 0, n = f.proc->localCount; i < n; ++i)
+        if (ownsPayload(p[i].type()))
+            p[i].clear();
+    arena_.release();
+    --depth_;
+}
+
+Variant Interpreter::call(Procedure& proc, ClassInstance* me, std::span<Variant> args, Frame* outer)
+{
+    Frame f;
+    enterFrame(f, proc, me, outer, args);
+    struct Leave {
+        Interpreter* self;
+        Frame& f;
+        ~Leave() { self->leaveFrame(f); }
+    } leave{this, f};
     return execute(f);
 }
 
@@ -831,13 +851,15 @@ void Interpreter::locate(Frame& f, ScriptError& e, size_t pc)
     }
 }
 
-Variant Interpreter::execute(Frame& f)
+Variant Interpreter::execute(Frame& base)
 {
-    Procedure& proc = *f.proc;
-    const Instr* code = proc.code.data();
-    Variant* locals = f.locals;
-    Variant* sp = f.stack;
-    size_t pc = 0;
+    // Only the frame, instruction, locals and operand top stay in registers: the code
+    // and constants are read through the frame, and the error handlers below need
+    // neither the operand top nor the code base.
+    Frame* f = &base;
+    const Instr* ip = base.code;
+    Variant* locals = base.locals;
+    Variant* sp = base.stack;
     GlobalTable& globals = globals_;
     quillo::script::RunBudget& budget = context_.budget;
 
@@ -851,12 +873,71 @@ Variant Interpreter::execute(Frame& f)
         }
     };
 
+    auto switchTo = [&](Frame* to) __attribute__((always_inline)) {
+        f = to;
+        locals = to->locals;
+    };
+    // A script procedure runs in this loop: its frame goes on frames_ with where the
+    // caller resumes; the Return instruction comes back here.
+    auto enterCall = [&](Procedure& p, ClassInstance* me, Variant* args, int argc, Variant* resultAt,
+                         bool keepResult) __attribute__((always_inline)) {
+        Frame& callee = frames_.push();
+        try {
+            enterFrame(callee, p, me, nullptr, std::span<Variant>(args, size_t(argc)));
+        } catch (...) {
+            frames_.pop();
+            throw;
+        }
+        callee.caller = f;
+        callee.returnIp = ip;
+        callee.callerSp = sp;
+        callee.resultAt = resultAt;
+        callee.keepResult = keepResult;
+        switchTo(&callee);
+        sp = callee.stack;
+        ip = callee.code;
+    };
+    // Back to the caller of an in-loop frame, at its call instruction's operands.
+    auto leaveCall = [&]() __attribute__((always_inline)) {
+        Frame* callee = f;
+        switchTo(callee->caller);
+        ip = callee->returnIp;
+        sp = callee->callerSp;
+        leaveFrame(*callee);
+        frames_.pop();
+    };
+    // Operand slots above the top own no payload: clearing the whole area needs no sp.
+    auto dropOperands = [&]() __attribute__((always_inline)) {
+        f->unpinFrom(f->stack);
+        for (Variant* p = f->stack, *end = p + f->proc->maxStack; p < end; ++p)
+            if (ownsPayload(p->type()))
+                p->clear();
+        sp = f->stack;
+    };
+    // An error leaves frames until one resumes (On Error Resume Next); false when
+    // none up to `base` does.
+    auto recover = [&](ScriptError& e) __attribute__((always_inline)) {
+        for (;;) {
+            dropOperands();
+            size_t fault = size_t(ip - f->code) - 1;
+            locate(*f, e, fault);
+            if (f->resumeNext) {
+                setErr(e);
+                ip = f->code + resumePoint(*f->proc, fault);
+                return true;
+            }
+            if (f == &base)
+                return false;
+            leaveCall();
+        }
+    };
+
     for (;;) {
         try {
             for (;;) {
-                const Instr& in = code[pc++];
+                const Instr& in = *ip++;
                 switch (in.op) {
-                case OpCode::Const: putCopy(*sp++, proc.constants[size_t(in.c)]); break;
+                case OpCode::Const: putCopy(*sp++, f->constants[in.c]); break;
                 case OpCode::LoadLocal: putCopy(*sp++, locals[in.b].deref()); break;
                 case OpCode::StoreLocal:
                     --sp;
@@ -869,7 +950,7 @@ Variant Interpreter::execute(Frame& f)
                     GlobalSlot& g = globals[in.c];
                     g.exists = true;
                     if (g.proc)
-                        put(*sp++, Variant(call(*g.proc, nullptr, {})));
+                        enterCall(*g.proc, nullptr, sp, 0, sp, true);
                     else
                         putCopy(*sp++, g.value);
                     break;
@@ -891,27 +972,27 @@ Variant Interpreter::execute(Frame& f)
                     put(*sp++, Variant(Variant::byRef(&g.value)));
                     break;
                 }
-                case OpCode::LoadField: putCopy(*sp++, f.me->fields()[in.b].deref()); break;
+                case OpCode::LoadField: putCopy(*sp++, f->me->fields()[in.b].deref()); break;
                 case OpCode::StoreField:
                     --sp;
-                    store(f.me->fields()[in.b], std::move(*sp), in.a);
+                    store(f->me->fields()[in.b], std::move(*sp), in.a);
                     if (ownsPayload(sp->type()))
                         sp->clear();
                     break;
-                case OpCode::RefField: put(*sp++, Variant(Variant::byRef(&f.me->fields()[in.b].deref()))); break;
-                case OpCode::LoadOuter: putCopy(*sp++, f.outer->locals[in.b].deref()); break;
+                case OpCode::RefField: put(*sp++, Variant(Variant::byRef(&f->me->fields()[in.b].deref()))); break;
+                case OpCode::LoadOuter: putCopy(*sp++, f->outer->locals[in.b].deref()); break;
                 case OpCode::StoreOuter:
                     --sp;
-                    store(f.outer->locals[in.b], std::move(*sp), in.a);
+                    store(f->outer->locals[in.b], std::move(*sp), in.a);
                     if (ownsPayload(sp->type()))
                         sp->clear();
                     break;
-                case OpCode::RefOuter: put(*sp++, Variant(Variant::byRef(&f.outer->locals[in.b].deref()))); break;
+                case OpCode::RefOuter: put(*sp++, Variant(Variant::byRef(&f->outer->locals[in.b].deref()))); break;
                 case OpCode::LoadDyn: {
                     GlobalSlot& g = globals[in.c];
                     if (g.exists) {
                         if (g.proc)
-                            put(*sp++, Variant(call(*g.proc, nullptr, {})));
+                            enterCall(*g.proc, nullptr, sp, 0, sp, true);
                         else
                             putCopy(*sp++, g.value);
                     } else if (in.a & 1) {
@@ -946,7 +1027,7 @@ Variant Interpreter::execute(Frame& f)
                     break;
                 }
                 case OpCode::LoadMe:
-                    put(*sp++, f.me ? Variant(Variant::fromObject(DispatchPtr(f.me))) : scriptMe());
+                    put(*sp++, f->me ? Variant(Variant::fromObject(DispatchPtr(f->me))) : scriptMe());
                     break;
                 case OpCode::LoadErr: put(*sp++, Variant(Variant::fromObject(errObject_))); break;
                 case OpCode::Pop: popArgs(1); break;
@@ -1006,19 +1087,19 @@ Variant Interpreter::execute(Frame& f)
                     }
                     popArgs(2);
                     // a conditional jump after the test takes the result directly (Null is False)
-                    const Instr& next = code[pc];
+                    const Instr& next = *ip;
                     if (next.op == OpCode::JumpFalse) {
-                        ++pc;
+                        ++ip;
                         if (c == 2 || !r)
-                            pc = size_t(next.c);
+                            ip = f->code + next.c;
                         break;
                     }
                     if (next.op == OpCode::JumpTrue) {
-                        ++pc;
+                        ++ip;
                         if (c != 2 && r) {
-                            if (size_t(next.c) < pc)
+                            if (f->code + next.c < ip)
                                 budget.tick();
-                            pc = size_t(next.c);
+                            ip = f->code + next.c;
                         }
                         break;
                     }
@@ -1038,9 +1119,9 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::Imp: put(sp[-2], ops::logicalImp(sp[-2], sp[-1]));
                     popArgs(1); break;
                 case OpCode::Jump:
-                    if (size_t(in.c) < pc)
+                    if (f->code + in.c < ip)
                         budget.tick();
-                    pc = size_t(in.c);
+                    ip = f->code + in.c;
                     break;
                 case OpCode::JumpFalse: {
                     --sp;
@@ -1048,7 +1129,7 @@ Variant Interpreter::execute(Frame& f)
                     if (ownsPayload(sp->type()))
                         sp->clear();
                     if (!t)
-                        pc = size_t(in.c);
+                        ip = f->code + in.c;
                     break;
                 }
                 case OpCode::JumpTrue: {
@@ -1057,9 +1138,9 @@ Variant Interpreter::execute(Frame& f)
                     if (ownsPayload(sp->type()))
                         sp->clear();
                     if (t) {
-                        if (size_t(in.c) < pc)
+                        if (f->code + in.c < ip)
                             budget.tick();
-                        pc = size_t(in.c);
+                        ip = f->code + in.c;
                     }
                     break;
                 }
@@ -1074,13 +1155,16 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::CallGlobal: {
                     GlobalSlot& g = globals[in.c];
                     Variant* args = sp - in.a;
-                    if (!g.proc && !g.exists && in.a == 0)
+                    if (g.proc) {
+                        enterCall(*g.proc, nullptr, args, in.a, args, true);
+                        break;
+                    }
+                    if (!g.exists && in.a == 0)
                         failNamed(err::TypeMismatch, g.name);
-                    Variant r = g.proc ? call(*g.proc, nullptr, std::span<Variant>(args, in.a))
-                                       : indexValue(g.value, std::span<Variant>(args, in.a), g.name);
+                    Variant r = indexValue(g.value, std::span<Variant>(args, in.a), g.name);
                     popArgs(in.a);
-                    if (!f.pins.empty())
-                        f.unpinFrom(args);
+                    if (!f->pins.empty())
+                        f->unpinFrom(args);
                     put(*sp++, Variant(std::move(r)));
                     break;
                 }
@@ -1088,23 +1172,23 @@ Variant Interpreter::execute(Frame& f)
                     Variant* args = sp - in.a;
                     Variant r = indexValue(args[-1], std::span<Variant>(args, in.a), u"");
                     popArgs(in.a);
-                    if (!f.pins.empty())
-                        f.unpinFrom(args);
+                    if (!f->pins.empty())
+                        f->unpinFrom(args);
                     sp[-1] = std::move(r);
                     break;
                 }
                 case OpCode::CallMember: {
                     Variant* args = sp - in.a;
-                    Variant r = memberCall(f, args[-1], uint32_t(in.c), in.b & 1, std::span<Variant>(args, in.a));
+                    Variant r = memberCall(*f, args[-1], uint32_t(in.c), in.b & 1, std::span<Variant>(args, in.a));
                     popArgs(in.a);
-                    if (!f.pins.empty())
-                        f.unpinFrom(args);
+                    if (!f->pins.empty())
+                        f->unpinFrom(args);
                     sp[-1] = std::move(r);
                     break;
                 }
                 case OpCode::PutMember: {
                     Variant* args = sp - (in.a + 1);
-                    memberPut(f, args[-1], uint32_t(in.c), uint8_t(in.b), std::span<Variant>(args, in.a + 1));
+                    memberPut(*f, args[-1], uint32_t(in.c), uint8_t(in.b), std::span<Variant>(args, in.a + 1));
                     popArgs(in.a + 2);
                     break;
                 }
@@ -1123,7 +1207,7 @@ Variant Interpreter::execute(Frame& f)
                         SafeArray* arr = target.asArray();
                         Variant* el = &element(*arr, std::span<Variant>(args, in.a));
                         arr->lock();
-                        f.pins.emplace_back(args - 1, Ref<SafeArray>(arr));
+                        f->pins.emplace_back(args - 1, Ref<SafeArray>(arr));
                         popArgs(in.a);
                         sp[-1] = Variant::byRef(el);
                         break;
@@ -1133,7 +1217,7 @@ Variant Interpreter::execute(Frame& f)
                     sp[-1] = std::move(r);
                     break;
                 }
-                case OpCode::New: put(*sp++, Variant(newObject(proc.names[size_t(in.c)]))); break;
+                case OpCode::New: put(*sp++, Variant(newObject(f->proc->names[size_t(in.c)]))); break;
                 case OpCode::ForTest: {
                     bool go = forContinues(sp[-3], sp[-2], sp[-1]);
                     popArgs(3);
@@ -1152,14 +1236,14 @@ Variant Interpreter::execute(Frame& f)
                 case OpCode::ForStepLocal: {
                     if (forStep(locals[in.b].deref(), locals[in.a], locals[in.a + 1])) {
                         budget.tick();
-                        pc = size_t(in.c);
+                        ip = f->code + in.c;
                     }
                     break;
                 }
                 case OpCode::ForStepGlobal: {
                     GlobalSlot& g = globals[in.c];
                     if (!forStep(g.value, locals[in.b], locals[in.b + 1]))
-                        ++pc; // past the jump back
+                        ++ip; // past the jump back
                     break;
                 }
                 case OpCode::ForEachInit: {
@@ -1183,7 +1267,7 @@ Variant Interpreter::execute(Frame& f)
                         ? static_cast<EnumeratorHolder*>(locals[in.b].asObject()) : nullptr;
                     Variant item;
                     if (!holder || !holder->get().next(item)) {
-                        pc = size_t(in.c);
+                        ip = f->code + in.c;
                         break;
                     }
                     budget.tick();
@@ -1191,17 +1275,29 @@ Variant Interpreter::execute(Frame& f)
                     break;
                 }
                 case OpCode::OnErrorResumeNext:
-                    f.resumeNext = true;
+                    f->resumeNext = true;
                     err_ = ErrState{};
                     break;
                 case OpCode::OnErrorGoto0:
-                    f.resumeNext = false;
+                    f->resumeNext = false;
                     err_ = ErrState{};
                     break;
-                case OpCode::Return:
-                    if (proc.resultSlot >= 0)
-                        return std::move(locals[proc.resultSlot]);
-                    return Variant();
+                case OpCode::Return: {
+                    Variant result;
+                    if (f->proc->resultSlot >= 0)
+                        result = std::move(locals[f->proc->resultSlot]);
+                    if (f == &base)
+                        return result;
+                    Variant* at = f->resultAt;
+                    bool keep = f->keepResult;
+                    leaveCall();
+                    popArgs(int(sp - at));
+                    if (!f->pins.empty())
+                        f->unpinFrom(at);
+                    if (keep)
+                        put(*sp++, std::move(result));
+                    break;
+                }
                 case OpCode::ReDim: {
                     Variant* dims = sp - in.a;
                     Variant& target = dims[-1].deref();
@@ -1239,20 +1335,20 @@ Variant Interpreter::execute(Frame& f)
                         failNamed(err::VariableUndefined, globals[in.c].name);
                     break;
                 case OpCode::Raise:
-                    if (in.b != 0xFFFF && in.b < proc.names.size())
-                        failNamed(in.c, proc.names[in.b]);
+                    if (in.b != 0xFFFF && in.b < f->proc->names.size())
+                        failNamed(in.c, f->proc->names[in.b]);
                     fail(in.c);
                 case OpCode::Execute: {
                     --sp;
                     std::u16string text = conv::toText(*sp);
                     if (ownsPayload(sp->type()))
                         sp->clear();
-                    executeText(text, f, in.a == 1);
+                    executeText(text, *f, in.a == 1);
                     break;
                 }
                 case OpCode::Eval: {
                     std::u16string text = conv::toText(sp[-1]);
-                    sp[-1] = evalText(text, f);
+                    sp[-1] = evalText(text, *f);
                     break;
                 }
                 case OpCode::GetRef: sp[-1] = getRef(sp[-1]); break;
@@ -1281,25 +1377,20 @@ Variant Interpreter::execute(Frame& f)
                 }
             }
         } catch (ScriptError& e) {
-            f.unpinFrom(f.stack);
-            for (Variant* p = f.stack; p < sp; ++p)
-                p->clear();
-            sp = f.stack;
-            handleError(f, e, pc - 1);
-            pc = resumePoint(proc, pc - 1);
+            if (!recover(e))
+                throw e;
         } catch (const std::bad_alloc&) {
-            f.unpinFrom(f.stack);
             ScriptError e = ScriptError::runtime(err::OutOfMemory);
-            for (Variant* p = f.stack; p < sp; ++p)
-                p->clear();
-            sp = f.stack;
-            handleError(f, e, pc - 1);
-            pc = resumePoint(proc, pc - 1);
+            if (!recover(e))
+                throw e;
         } catch (...) {
             // a stopped run (ScriptAbort) or a foreign exception: leave no payload behind
-            f.unpinFrom(f.stack);
-            for (Variant* p = f.stack; p < sp; ++p)
-                p->clear();
+            for (;;) {
+                dropOperands();
+                if (f == &base)
+                    break;
+                leaveCall();
+            }
             throw;
         }
     }
@@ -1314,15 +1405,6 @@ size_t Interpreter::resumePoint(const Procedure& proc, size_t faultPc)
     const auto& starts = proc.statementStarts;
     auto it = std::upper_bound(starts.begin(), starts.end(), uint32_t(faultPc));
     return it == starts.end() ? proc.code.size() - 1 : *it;
-}
-
-// Rethrows unless this frame resumes; the error keeps the position where it arose.
-void Interpreter::handleError(Frame& f, ScriptError& e, size_t pc)
-{
-    locate(f, e, pc);
-    if (!f.resumeNext)
-        throw e;
-    setErr(e);
 }
 
 } // namespace quillo::vbscript

@@ -1,6 +1,7 @@
 #pragma once
-// Runs compiled procedures: one native call of execute() per script call, a frame
-// of locals and operand stack from the arena, and the On Error state per frame.
+// Runs compiled procedures: a frame of locals and operand stack from the arena, and the
+// On Error state per frame. Calls of script procedures run in the caller's execute()
+// loop; host calls, terminators, Eval and Execute each get a native call of their own.
 // Owns the script-level state: globals, classes, the Err object, named objects.
 
 #include "scripting/core/Dispatch.h"
@@ -8,6 +9,7 @@
 #include "scripting/core/SafeArray.h"
 #include "scripting/core/ScriptError.h"
 #include "scripting/vbscript/Compiler.h"
+#include "scripting/vbscript/Frame.h"
 #include "scripting/vbscript/Globals.h"
 #include "scripting/vbscript/Program.h"
 #include "scripting/vbscript/VariantArena.h"
@@ -23,19 +25,6 @@ namespace quillo::vbscript {
 using quillo::script::Ref;
 class ClassInstance;
 class ErrObject;
-
-struct Frame {
-    Procedure* proc = nullptr;
-    Variant* locals = nullptr;
-    Variant* stack = nullptr;
-    ClassInstance* me = nullptr;
-    Frame* outer = nullptr;   // the frame an Execute / Eval runs in
-    bool resumeNext = false;  // On Error Resume Next
-    // Arrays whose elements are passed by reference to a pending call, with the
-    // operand stack position of the reference; locked (no ReDim) until the call returns.
-    std::vector<std::pair<Variant*, Ref<quillo::script::SafeArray>>> pins;
-    void unpinFrom(Variant* base);
-};
 
 // What Err holds.
 struct ErrState {
@@ -70,9 +59,12 @@ public:
     GlobalTable& globals() { return globals_; }
 
 private:
-    Variant execute(Frame& f);
+    Variant execute(Frame& base);
     void enterFrameChecks();
-    void handleError(Frame& f, quillo::script::ScriptError& e, size_t pc);
+    // Checks the call, then fills `f` with the procedure's locals and the arguments.
+    void enterFrame(Frame& f, Procedure& proc, ClassInstance* me, Frame* outer, std::span<Variant> args);
+    void moveArguments(Frame& f, std::span<Variant> args);
+    void leaveFrame(Frame& f) noexcept;
     static size_t resumePoint(const Procedure& proc, size_t faultPc);
     void locate(Frame& f, quillo::script::ScriptError& e, size_t pc);
     void setErr(const quillo::script::ScriptError& e);
@@ -99,6 +91,7 @@ private:
     std::vector<std::shared_ptr<ClassInfo>> replacedClasses_; // redefined ones stay for live instances
     std::vector<std::pair<int, quillo::script::DispatchPtr>> memberObjects_;
     VariantArena arena_;
+    FrameStack frames_;
     ErrState err_;
     quillo::script::DispatchPtr errObject_;
     quillo::script::DispatchPtr globalObject_; // made on first use
@@ -107,7 +100,8 @@ private:
 
     // Native stack guard: calls fail with 28 once the stack pointer passes stackLimit_.
     const char* stackLimit_ = nullptr;
-    int depth_ = 0;
+    int depth_ = 0; // active script procedure calls, bounded by kMaxDepth
+    static constexpr int kMaxDepth = 200000;
     int runDepth_ = 0;
 
     friend class ClassInstance;
