@@ -1,5 +1,6 @@
 #pragma once
-// Memory for collector cells. Small cells come from per-size free lists, refilled by
+// Memory for collector cells and the blocks they own. Small sizes come from free lists
+// per size class (16-byte steps to 256, 64-byte steps to 1 KiB), refilled by
 // bumping a pointer through 64 KiB blocks: a collection frees thousands of same-sized
 // cells at once, and the next allocations take them back, with none of malloc's bin
 // sorting in between. Blocks are cut from 2 MiB chunks that ask the kernel for huge
@@ -26,7 +27,11 @@ namespace quillo::jscript {
 class CellPool {
 public:
     static constexpr size_t kGrain = 16;
-    static constexpr size_t kClasses = 16;  // cells up to kGrain * kClasses bytes are pooled
+    static constexpr size_t kFineLimit = 256;  // classes of kGrain steps up to here
+    static constexpr size_t kCoarseGrain = 64;
+    static constexpr size_t kLimit = 1024;  // larger sizes are plain allocations
+    static constexpr size_t kFineClasses = kFineLimit / kGrain;
+    static constexpr size_t kClasses = kFineClasses + (kLimit - kFineLimit) / kCoarseGrain;
     static constexpr uint8_t kUnpooled = 0xFF;
     static constexpr size_t kBlockBytes = 64 * 1024;
     static constexpr size_t kChunkBytes = 2 * 1024 * 1024;
@@ -42,9 +47,14 @@ public:
         (void)bytes;
         return kUnpooled;
 #else
-        size_t k = (bytes + kGrain - 1) / kGrain;
-        return k <= kClasses ? static_cast<uint8_t>(k - 1) : kUnpooled;
+        if (bytes <= kFineLimit) return static_cast<uint8_t>(bytes ? (bytes - 1) / kGrain : 0);
+        if (bytes <= kLimit) return static_cast<uint8_t>(kFineClasses + (bytes - kFineLimit - 1) / kCoarseGrain);
+        return kUnpooled;
 #endif
+    }
+    // The bytes a pooled class hands out.
+    static size_t sizeOf(uint8_t cls) {
+        return cls < kFineClasses ? (cls + 1) * kGrain : kFineLimit + (cls + 1 - kFineClasses) * kCoarseGrain;
     }
 
     void* allocate(size_t bytes, uint8_t cls) {
@@ -54,7 +64,7 @@ public:
             return c;
         }
         Bump& b = bump_[cls];
-        size_t size = (cls + 1) * kGrain;
+        size_t size = sizeOf(cls);
         if (b.end - b.next < static_cast<ptrdiff_t>(size)) newBlock(b);
         void* p = b.next;
         b.next += size;

@@ -5,30 +5,26 @@
 namespace quillo::jscript {
 
 void PropertyMap::grow(uint32_t cap) {
+    auto* p = static_cast<Property*>(payload::allocate(cap * sizeof(Property)));
+    std::memcpy(static_cast<void*>(p), data_, size_ * sizeof(Property));
     if (isSpilled()) {
-        void* p = std::realloc(data_, cap * sizeof(Property));
-        if (!p) throw std::bad_alloc();
-        data_ = static_cast<Property*>(p);
+        payload::release(data_, cap_ * sizeof(Property));
     } else {
-        auto* p = static_cast<Property*>(std::malloc(cap * sizeof(Property)));
-        if (!p) throw std::bad_alloc();
-        std::memcpy(static_cast<void*>(p), inline_, size_ * sizeof(Property));
-        data_ = p;
         spill_.index = nullptr;
         spill_.indexSize = 0;
     }
+    data_ = p;
     cap_ = cap;
 }
 
 void PropertyMap::rebuildIndex() {
-    std::free(spill_.index);
+    if (spill_.index) payload::release(spill_.index, spill_.indexSize * sizeof(int32_t));
     spill_.index = nullptr;
     spill_.indexSize = 0;
     if (size_ <= kLinear) return;
     uint32_t n = 16;
     while (n < size_ * 2 + 2) n *= 2;
-    spill_.index = static_cast<int32_t*>(std::malloc(n * sizeof(int32_t)));
-    if (!spill_.index) throw std::bad_alloc();
+    spill_.index = static_cast<int32_t*>(payload::allocate(n * sizeof(int32_t)));
     std::memset(spill_.index, 0xFF, n * sizeof(int32_t));  // every slot -1
     spill_.indexSize = n;
     for (uint32_t i = 0; i < size_; ++i) insertIndex(static_cast<int32_t>(i));

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "scripting/jscript/JsString.h"
+#include "scripting/jscript/Payload.h"
 
 namespace quillo::jscript {
 
@@ -26,8 +27,8 @@ struct Property {
 };
 
 // The first kInline properties live in the map itself: an object built with a couple
-// of properties costs one allocation. Past that they move to one malloc'ed array
-// (growing by about doubling), and the inline space holds the hash index instead.
+// of properties costs one allocation. Past that they move to one array in payload
+// memory (growing by about doubling), and the inline space holds the hash index instead.
 class PropertyMap {
 public:
     static constexpr uint32_t kInline = 2;
@@ -85,11 +86,11 @@ private:
     static size_t hashOf(const JsString* k) { return (reinterpret_cast<uintptr_t>(k) >> 4) * 0x9E3779B97F4A7C15ULL >> 20; }
     bool isSpilled() const { return data_ != inline_; }
     bool hasIndex() const { return isSpilled() && spill_.index; }
-    void grow(uint32_t cap);  // moves the properties to a malloc'ed array of `cap`
+    void grow(uint32_t cap);  // moves the properties to a payload array of `cap`
     void freeSpill() {
         if (!isSpilled()) return;
-        std::free(spill_.index);
-        std::free(data_);
+        if (spill_.index) payload::release(spill_.index, spill_.indexSize * sizeof(int32_t));
+        payload::release(data_, cap_ * sizeof(Property));
     }
     void insertIndex(int32_t slot) {
         size_t mask = spill_.indexSize - 1;
@@ -130,7 +131,7 @@ struct Object : GcCell {
 
 struct ArrayObject final : Object {
     explicit ArrayObject(Object* p) : Object(ObjClass::Array, p) {}
-    std::vector<Value> dense;  // holes are Tag::Hole
+    ValueVector dense;  // holes are Tag::Hole
     std::map<uint32_t, Value> sparse;  // indices far past the dense part
     uint32_t length = 0;
     // Enumeration follows insertion order. While indices are created in ascending order

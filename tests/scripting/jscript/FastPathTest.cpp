@@ -20,8 +20,19 @@ TEST(CellPool, SizeClassesCoverEachGrainUpToTheLimit) {
         size_t bytes;
         uint8_t cls;
     };
-    const Row rows[] = {{1, 0}, {16, 0}, {17, 1}, {32, 1}, {33, 2}, {255, 15}, {256, 15}, {257, CellPool::kUnpooled}, {4096, CellPool::kUnpooled}};
-    for (const Row& r : rows) EXPECT_EQ(CellPool::classOf(r.bytes), r.cls) << r.bytes;
+    // 16-byte steps to 256, then 64-byte steps to 1 KiB.
+    const Row rows[] = {{1, 0},     {16, 0},    {17, 1},    {32, 1},    {33, 2},    {255, 15},   {256, 15},
+                        {257, 16},  {320, 16},  {321, 17},  {960, 26},  {961, 27},  {1024, 27},  {1025, CellPool::kUnpooled},
+                        {4096, CellPool::kUnpooled}};
+    for (const Row& r : rows) {
+        EXPECT_EQ(CellPool::classOf(r.bytes), r.cls) << r.bytes;
+        if (r.cls == CellPool::kUnpooled) continue;
+        // The class holds the size, and the class below does not.
+        EXPECT_GE(CellPool::sizeOf(r.cls), r.bytes) << r.bytes;
+        if (r.cls > 0) {
+            EXPECT_LT(CellPool::sizeOf(r.cls - 1), r.bytes) << r.bytes;
+        }
+    }
 }
 
 TEST(CellPool, HandsOutDistinctCellsAndReusesReleasedOnes) {
@@ -38,7 +49,7 @@ TEST(CellPool, HandsOutDistinctCellsAndReusesReleasedOnes) {
     }
     pool.release(cells[10], cls);
     EXPECT_EQ(pool.allocate(48, cls), cells[10]);
-    void* big = pool.allocate(1000, CellPool::kUnpooled);
+    void* big = pool.allocate(5000, CellPool::kUnpooled);
     pool.release(big, CellPool::kUnpooled);
 }
 #endif

@@ -1,16 +1,19 @@
 // Property storage: the map keeps insertion order and finds every key through the
-// inline, spilled and indexed stages, and the cell pool never hands out overlapping
-// memory across blocks, chunks and size classes.
+// inline, spilled and indexed stages, the cell pool never hands out overlapping
+// memory across blocks, chunks and size classes, and array elements in payload
+// memory keep their contents through growth, shrinking and reuse.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "scripting/jscript/CellPool.h"
 #include "scripting/jscript/Object.h"
+#include "scripting/jscript/Payload.h"
 
 namespace quillo::jscript::test {
 namespace {
@@ -93,7 +96,7 @@ TEST(CellPool, CellsOfAllClassesNeverOverlapAcrossChunks) {
     std::vector<Span> spans;
     // Interleaved classes, well past one 2 MiB chunk in total.
     for (int round = 0; round < 4000; ++round) {
-        for (size_t bytes : {16u, 48u, 96u, 128u, 200u, 256u}) {
+        for (size_t bytes : {16u, 48u, 96u, 128u, 200u, 256u, 320u, 700u, 1024u}) {
             uint8_t cls = CellPool::classOf(bytes);
             auto* p = static_cast<char*>(pool.allocate(bytes, cls));
             p[0] = 1;
@@ -103,6 +106,61 @@ TEST(CellPool, CellsOfAllClassesNeverOverlapAcrossChunks) {
     }
     std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.start < b.start; });
     for (size_t i = 1; i < spans.size(); ++i) ASSERT_LE(spans[i - 1].end, spans[i].start) << i;
+}
+#endif
+
+// Each step applied to a ValueVector and to a plain vector; contents must agree. The
+// sizes cross the fine and coarse classes and the plain-allocation limit.
+TEST(ValueVector, FollowsAPlainVectorThroughGrowthAndReuse) {
+    struct Step {
+        const char* what;
+        void (*apply)(ValueVector&, std::vector<Value>&, int);
+    };
+    const Step steps[] = {
+        {"push", [](ValueVector& v, std::vector<Value>& m, int n) { for (int i = 0; i < n; ++i) { v.push_back(Value::number(i)); m.push_back(Value::number(i)); } }},
+        {"resize", [](ValueVector& v, std::vector<Value>& m, int n) { v.resize(n * 3, Value::hole()); m.resize(n * 3, Value::hole()); }},
+        {"insert front", [](ValueVector& v, std::vector<Value>& m, int n) { v.insert(v.begin(), Value::number(-n)); m.insert(m.begin(), Value::number(-n)); }},
+        {"erase front", [](ValueVector& v, std::vector<Value>& m, int) { v.erase(v.begin()); m.erase(m.begin()); }},
+        {"shrink", [](ValueVector& v, std::vector<Value>& m, int n) { v.resize(n / 2); m.resize(n / 2); v.shrink_to_fit(); }},
+        {"assign plain", [](ValueVector& v, std::vector<Value>& m, int n) { m.assign(n + 1, Value::number(n)); v = m; }},
+    };
+    for (int n : {1, 3, 15, 16, 17, 40, 64, 65, 300}) {
+        ValueVector v;
+        std::vector<Value> model;
+        for (const Step& s : steps) {
+            s.apply(v, model, n);
+            ASSERT_EQ(v.size(), model.size()) << s.what << " n=" << n;
+            for (size_t i = 0; i < model.size(); ++i) {
+                ASSERT_EQ(v[i].tag, model[i].tag) << s.what << " n=" << n << " at " << i;
+                if (model[i].isNumber()) {
+                    ASSERT_EQ(v[i].num, model[i].num) << s.what << " n=" << n << " at " << i;
+                }
+            }
+        }
+    }
+}
+
+#if !defined(QUILLO_JS_PLAIN_CELLS)
+TEST(Payload, ReleasedBlocksAreReusedBySize) {
+    struct Row {
+        size_t bytes;
+    };
+    const Row rows[] = {{8}, {48}, {192}, {256}, {300}, {448}, {960}, {1024}, {4000}};
+    for (const Row& r : rows) {
+        void* a = payload::allocate(r.bytes);
+        void* b = payload::allocate(r.bytes);
+        ASSERT_NE(a, b) << r.bytes;
+        std::memset(a, 1, r.bytes);
+        std::memset(b, 2, r.bytes);
+        EXPECT_EQ(static_cast<unsigned char*>(a)[r.bytes - 1], 1) << r.bytes;  // no overlap
+        payload::release(a, r.bytes);
+        void* c = payload::allocate(r.bytes);
+        if (r.bytes <= CellPool::kLimit) {
+            EXPECT_EQ(c, a) << r.bytes;  // the freed block comes back first
+        }
+        payload::release(b, r.bytes);
+        payload::release(c, r.bytes);
+    }
 }
 #endif
 

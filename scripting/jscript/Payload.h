@@ -1,0 +1,64 @@
+#pragma once
+// Memory that cells own outside themselves (spilled properties, array elements). It is
+// carved from one CellPool per thread, so it shares the size classes and huge-page
+// chunks of cells: the blocks a collection frees are the next ones of their size handed
+// out, and a script building many records takes a page fault per 2 MiB, not per 4 KiB.
+// The pool is never destroyed: any engine on the thread may still point into it.
+
+#include <cstddef>
+#include <new>
+#include <vector>
+
+#include "scripting/jscript/CellPool.h"
+#include "scripting/jscript/Value.h"
+
+namespace quillo::jscript {
+
+namespace payload {
+
+extern constinit thread_local CellPool* tPool;
+CellPool* makeThreadPool();
+
+inline CellPool& threadPool() {
+    CellPool* p = tPool;
+    if (!p) [[unlikely]] p = makeThreadPool();
+    return *p;
+}
+
+inline void* allocate(size_t bytes) {
+    uint8_t cls = CellPool::classOf(bytes);
+    if (cls == CellPool::kUnpooled) return ::operator new(bytes);
+    return threadPool().allocate(bytes, cls);
+}
+
+// `bytes` is the size it was allocated with.
+inline void release(void* p, size_t bytes) {
+    uint8_t cls = CellPool::classOf(bytes);
+    if (cls == CellPool::kUnpooled) ::operator delete(p);
+    else threadPool().release(p, cls);
+}
+
+}  // namespace payload
+
+template <class T>
+struct PayloadAllocator {
+    using value_type = T;
+    PayloadAllocator() = default;
+    template <class U>
+    PayloadAllocator(const PayloadAllocator<U>&) {}
+    T* allocate(size_t n) { return static_cast<T*>(payload::allocate(n * sizeof(T))); }
+    void deallocate(T* p, size_t n) { payload::release(p, n * sizeof(T)); }
+    template <class U>
+    bool operator==(const PayloadAllocator<U>&) const { return true; }
+};
+
+// Array elements: a vector in payload memory that also takes a plain vector's contents.
+struct ValueVector : std::vector<Value, PayloadAllocator<Value>> {
+    using std::vector<Value, PayloadAllocator<Value>>::vector;
+    ValueVector& operator=(const std::vector<Value>& v) {
+        assign(v.begin(), v.end());
+        return *this;
+    }
+};
+
+}  // namespace quillo::jscript
