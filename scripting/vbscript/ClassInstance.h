@@ -14,7 +14,7 @@ namespace quillo::vbscript {
 
 class Interpreter;
 
-class ClassInstance : public quillo::script::Dispatch {
+class ClassInstance final : public quillo::script::Dispatch {
 public:
     ClassInstance(std::shared_ptr<ClassInfo> cls, Interpreter& interp, std::shared_ptr<bool> alive);
     ~ClassInstance() override;

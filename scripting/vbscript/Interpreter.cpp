@@ -21,6 +21,7 @@
 #include <cstring>
 #include <functional>
 #include <new>
+#include <typeinfo>
 
 namespace quillo::vbscript {
 
@@ -683,6 +684,26 @@ Variant Interpreter::newObject(const std::u16string& className)
     return Variant::fromObject(DispatchPtr(inst.get()));
 }
 
+Variant Interpreter::newObject(Procedure& proc, uint32_t nameIndex)
+{
+    auto& cache = proc.classCache;
+    if (cache.size() != proc.names.size())
+        cache.assign(proc.names.size(), nullptr);
+    const std::shared_ptr<ClassInfo>* entry = cache[nameIndex];
+    if (!entry) {
+        auto it = classes_.find(conv::toLower(proc.names[nameIndex]));
+        if (it == classes_.end())
+            return newObject(proc.names[nameIndex]);
+        entry = cache[nameIndex] = &it->second;
+    }
+    const std::shared_ptr<ClassInfo>& cls = *entry;
+    Ref<ClassInstance> inst(new ClassInstance(cls, *this, alive_));
+    if (cls->initialize)
+        call(*cls->initialize, inst.get(), {});
+    inst->setInitialized();
+    return Variant::fromObject(DispatchPtr(inst.get()));
+}
+
 Variant Interpreter::indexValue(const Variant& target, std::span<Variant> args, const std::u16string& name)
 {
     const Variant& t = target.deref();
@@ -726,19 +747,47 @@ void Interpreter::storeIndexed(Variant& slot, std::span<Variant> args, Variant v
     fail(err::TypeMismatch);
 }
 
-Variant Interpreter::memberCall(Frame& f, const Variant& target, uint32_t nameIndex, bool inside, std::span<Variant> args)
+// Only ClassInstance is final among the objects: its type is told by its vtable.
+inline ClassInstance* asClassInstance(quillo::script::Dispatch* d)
+{
+    return typeid(*d) == typeid(ClassInstance) ? static_cast<ClassInstance*>(d) : nullptr;
+}
+
+ClassInstance* Interpreter::classMember(Frame& f, const Variant& target, uint32_t nameIndex, bool inside, int& member)
 {
     const Variant& t = target.deref();
-    const std::u16string& name = f.proc->names[nameIndex];
     if (t.type() != VarType::Object)
-        failNamed(err::ObjectRequired, name);
+        failNamed(err::ObjectRequired, f.proc->names[nameIndex]);
     if (!t.asObject())
-        failNamed(err::ObjectNotSet, name);
-    DispatchPtr obj = t.objectRef();
-    if (auto* ci = dynamic_cast<ClassInstance*>(obj.get())) {
-        int m = ci->info().find(f.proc->namesLower[nameIndex]);
-        if (m < 0 || (!inside && !ci->info().members[size_t(m)].isPublic))
-            failNamed(err::NoSuchMember, name);
+        failNamed(err::ObjectNotSet, f.proc->names[nameIndex]);
+    ClassInstance* ci = asClassInstance(t.asObject());
+    if (!ci)
+        return nullptr;
+    const ClassInfo& cls = ci->info();
+    auto& cache = f.proc->memberCache;
+    if (cache.size() != f.proc->names.size())
+        cache.assign(f.proc->names.size(), {nullptr, -1});
+    auto& [cachedClass, m] = cache[nameIndex];
+    if (cachedClass != &cls) {
+        int found = cls.find(f.proc->namesLower[nameIndex]);
+        if (found < 0)
+            failNamed(err::NoSuchMember, f.proc->names[nameIndex]);
+        cachedClass = &cls;
+        m = found;
+    }
+    if (!inside && !cls.members[size_t(m)].isPublic)
+        failNamed(err::NoSuchMember, f.proc->names[nameIndex]);
+    member = m;
+    return ci;
+}
+
+Variant Interpreter::memberCall(Frame& f, const Variant& target, uint32_t nameIndex, bool inside, std::span<Variant> args)
+{
+    int m = -1;
+    ClassInstance* found = classMember(f, target, nameIndex, inside, m);
+    const std::u16string& name = f.proc->names[nameIndex];
+    DispatchPtr obj = target.deref().objectRef();
+    if (ClassInstance* ci = found) {
         const ClassMember& mem = ci->info().members[size_t(m)];
         if (!args.empty() && mem.field < 0 && mem.get && mem.get->paramCount == 0) {
             // `o.Items(1)`: the member's value, indexed
@@ -776,10 +825,8 @@ void Interpreter::memberPut(Frame& f, const Variant& target, uint32_t nameIndex,
         fail(err::ObjectRequired);
     DispatchPtr obj = t.objectRef();
     InvokeKind kind = isSet ? InvokeKind::PropertyPutRef : InvokeKind::PropertyPut;
-    if (auto* ci = dynamic_cast<ClassInstance*>(obj.get())) {
-        int m = ci->info().find(f.proc->namesLower[nameIndex]);
-        if (m < 0 || (!(flags & 2) && !ci->info().members[size_t(m)].isPublic))
-            failNamed(err::NoSuchMember, name);
+    int m = -1;
+    if (ClassInstance* ci = classMember(f, t, nameIndex, flags & 2, m)) {
         invokeMember(*ci, m, kind, args);
         return;
     }
@@ -1179,6 +1226,20 @@ Variant Interpreter::execute(Frame& base)
                 }
                 case OpCode::CallMember: {
                     Variant* args = sp - in.a;
+                    int m;
+                    if (ClassInstance* ci = classMember(*f, args[-1], uint32_t(in.c), in.b & 1, m)) {
+                        const ClassMember& mem = ci->info().members[size_t(m)];
+                        if (mem.field >= 0 && in.a == 0) {
+                            Variant v = ci->fields()[size_t(mem.field)].deref();
+                            sp[-1] = std::move(v);
+                            break;
+                        }
+                        // `o.Items(1)` on a Property Get without parameters indexes its value: not here
+                        if (mem.field < 0 && mem.get && (in.a == 0 || mem.get->paramCount != 0)) {
+                            enterCall(*mem.get, ci, args, in.a, args - 1, true);
+                            break;
+                        }
+                    }
                     Variant r = memberCall(*f, args[-1], uint32_t(in.c), in.b & 1, std::span<Variant>(args, in.a));
                     popArgs(in.a);
                     if (!f->pins.empty())
@@ -1188,6 +1249,25 @@ Variant Interpreter::execute(Frame& base)
                 }
                 case OpCode::PutMember: {
                     Variant* args = sp - (in.a + 1);
+                    int m;
+                    ClassInstance* ci = (in.b & 1) ? nullptr : classMember(*f, args[-1], uint32_t(in.c), in.b & 2, m);
+                    if (ci) {
+                        // `o.P = v`: a Property Let runs here, a field takes the value
+                        const ClassMember& mem = ci->info().members[size_t(m)];
+                        if (mem.field < 0 && mem.let) {
+                            Variant& v = sp[-1];
+                            if (v.deref().type() == VarType::Object)
+                                v = conv::valueOf(v.deref());
+                            enterCall(*mem.let, ci, args, in.a + 1, args - 1, false);
+                            break;
+                        }
+                        if (mem.field >= 0 && in.a == 0) {
+                            Variant v = sp[-1].deref();
+                            store(ci->fields()[size_t(mem.field)], std::move(v), 0);
+                            popArgs(2);
+                            break;
+                        }
+                    }
                     memberPut(*f, args[-1], uint32_t(in.c), uint8_t(in.b), std::span<Variant>(args, in.a + 1));
                     popArgs(in.a + 2);
                     break;
@@ -1217,7 +1297,7 @@ Variant Interpreter::execute(Frame& base)
                     sp[-1] = std::move(r);
                     break;
                 }
-                case OpCode::New: put(*sp++, Variant(newObject(f->proc->names[size_t(in.c)]))); break;
+                case OpCode::New: put(*sp++, Variant(newObject(*f->proc, uint32_t(in.c)))); break;
                 case OpCode::ForTest: {
                     bool go = forContinues(sp[-3], sp[-2], sp[-1]);
                     popArgs(3);

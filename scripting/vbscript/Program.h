@@ -113,6 +113,11 @@ struct Procedure {
     std::unordered_map<uint32_t, std::pair<uint32_t, uint32_t>> memberErrorNames;
     // Per local slot: fixed-array bounds to create on entry (Dim a(3)).
     std::vector<std::pair<int, std::vector<int32_t>>> localArrays;
+    // Filled as the code runs, by name index: the class and member a member access last
+    // found (classes live as long as the engine, so the pointer identifies one), and the
+    // class table entry New found (entries are replaced in place, never removed).
+    mutable std::vector<std::pair<const ClassInfo*, int>> memberCache;
+    mutable std::vector<const std::shared_ptr<ClassInfo>*> classCache;
 };
 
 struct SourceText {

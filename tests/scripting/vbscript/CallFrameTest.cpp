@@ -84,6 +84,38 @@ INSTANTIATE_TEST_SUITE_P(Scopes, CallFrames, ::testing::Values(
     ScriptCase{"Eval in a recursive function sees its own argument",
                "Function E(n) : If n = 0 Then E = 0 Else E = Eval(\"n\") + E(n - 1)\nEnd Function\nconsole.log E(300)", "45150\n"}));
 
+INSTANTIATE_TEST_SUITE_P(Members, CallFrames, ::testing::Values(
+    ScriptCase{"property let and get, field put and read",
+               "Class P\nPrivate mX\nPublic Y\nProperty Get X : X = mX : End Property\nProperty Let X(v) : mX = v * 2 : End Property\nEnd Class\n"
+               "Set o = New P : o.X = 4 : o.Y = 3 : console.log o.X + o.Y", "11\n"},
+    ScriptCase{"property let takes an object's default value",
+               "Class D\nPublic Default Property Get V : V = 7 : End Property\nEnd Class\n"
+               "Class P\nPublic Got\nProperty Let X(v) : Got = TypeName(v) & v : End Property\nEnd Class\n"
+               "Set o = New P : o.X = New D : console.log o.Got", "Integer7\n"},
+    ScriptCase{"one access site meets two classes in turn",
+               "Class A\nPublic Function Name : Name = \"a\" : End Function\nEnd Class\n"
+               "Class B\nPublic Name\nEnd Class\nSet b = New B : b.Name = \"b\"\n"
+               "For Each o In Array(New A, b, New A, b) : s = s & o.Name : Next : console.log s", "abab\n"},
+    ScriptCase{"private member from outside",
+               "Class P\nPrivate Function Secret : Secret = 1 : End Function\nPublic Function Open : Open = Me.Secret + 1 : End Function\nEnd Class\n"
+               "Set o = New P : console.log o.Open\nx = o.Secret", "2\nerror 438\n"},
+    ScriptCase{"missing member after a found one",
+               "Class P\nPublic V\nEnd Class\nSub Show(o) : console.log o.V : End Sub\n"
+               "Set p = New P : p.V = 1 : Show p : Set q = New RegExp : Show q", "1\nerror 438\n"},
+    ScriptCase{"property let with the wrong parameter count",
+               "Class P\nProperty Let X(a, b) : End Property\nEnd Class\nSet o = New P : o.X = 1", "error 450\n"},
+    ScriptCase{"a property without parameters, indexed",
+               "Class P\nProperty Get Items : Items = Array(5, 6) : End Property\nEnd Class\nSet o = New P : console.log o.Items(1)",
+               "6\n"},
+    ScriptCase{"New at one site follows a redefined class",
+               "Class P\nFunction Kind : Kind = 1 : End Function\nEnd Class\n"
+               "For i = 1 To 2\nSet o = New P : console.log o.Kind\n"
+               "ExecuteGlobal \"Class P\" & vbCrLf & \"Function Kind : Kind = 2 : End Function\" & vbCrLf & \"End Class\"\nNext",
+               "1\n2\n"},
+    ScriptCase{"method recursion through Me",
+               "Class M\nFunction F(n) : If n < 2 Then F = n Else F = Me.F(n - 1) + F(n - 2)\nEnd Function\nEnd Class\n"
+               "Set m = New M : console.log m.F(15)", "610\n"}));
+
 struct ThreadRun {
     std::string source;
     std::string output;
