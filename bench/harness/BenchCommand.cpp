@@ -72,7 +72,9 @@ int runBenchCommand(const std::vector<std::string>& args, std::ostream& out, std
         } else if (arg == "--help") {
             out << "Usage: quillo-bench [--runs N] [--runner PATH] [--filter TEXT] [BENCH_DIR]\n"
                    "Times each benchmark N times (default 5) through quillo-run and the JavaScript\n"
-                   "peers on PATH (duk, node) and prints the medians and the ratios peer/ours.\n";
+                   "peers on PATH (duk, node) and prints the medians and the ratios peer/ours.\n"
+                   "A VBScript benchmark's JavaScript twin also runs through quillo-run: the\n"
+                   "columns js twin and vbs/js (VBScript time over JScript time).\n";
             return 0;
         } else if (!arg.empty() && arg[0] != '-') {
             benchDir = arg;
@@ -104,6 +106,14 @@ int runBenchCommand(const std::vector<std::string>& args, std::ostream& out, std
         row.ours = cellFor(ours);
         if (!ours.ok)
             problems.push_back(benchmark.name + " (quillo-run): " + ours.problem);
+        if (!benchmark.twinScript.empty()) {
+            const Timing twin = measure({runner, {benchmark.twinScript}}, runs);
+            row.twin = cellFor(twin);
+            if (!twin.ok)
+                problems.push_back(benchmark.name + " (quillo-run, js twin): " + twin.problem);
+            else if (ours.ok && twin.output != ours.output)
+                row.twin->note = "output differs";
+        }
         for (const Peer& peer : peers) {
             if (benchmark.peerScript.empty()) {
                 row.peers.push_back({std::nullopt, "no script"});

@@ -30,11 +30,11 @@ std::vector<Benchmark> findBenchmarks(const std::string& benchDir)
     for (const fs::path& script : filesWithExtension(root / "vbscript", ".vbs")) {
         fs::path twin = script;
         twin.replace_extension(".js");
-        benchmarks.push_back({"vbscript/" + script.stem().string(), script.string(),
-                              fs::exists(twin) ? twin.string() : std::string()});
+        const std::string twinScript = fs::exists(twin) ? twin.string() : std::string();
+        benchmarks.push_back({"vbscript/" + script.stem().string(), script.string(), twinScript, twinScript});
     }
     for (const fs::path& script : filesWithExtension(root / "jscript", ".js"))
-        benchmarks.push_back({"jscript/" + script.stem().string(), script.string(), script.string()});
+        benchmarks.push_back({"jscript/" + script.stem().string(), script.string(), script.string(), {}});
     return benchmarks;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The benchmarks under bench/: bench/vbscript/NAME.vbs (with an optional JavaScript twin
-// NAME.js beside it, the same algorithm for the JavaScript peers) and bench/jscript/NAME.js
-// (run as is by quillo-run and by the peers).
+// NAME.js beside it, the same algorithm for the JavaScript peers and for our own JScript
+// engine) and bench/jscript/NAME.js (run as is by quillo-run and by the peers).
 
 #include "bench/harness/ProcessTimer.h"
 
@@ -15,6 +15,7 @@ struct Benchmark {
     std::string name;          // "vbscript/loop-sum"
     std::string script;        // what quillo-run runs
     std::string peerScript;    // what the peers run; empty when there is none
+    std::string twinScript;    // a VBScript benchmark's JavaScript twin, for quillo-run too
 };
 
 std::vector<Benchmark> findBenchmarks(const std::string& benchDir);

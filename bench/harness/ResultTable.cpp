@@ -39,7 +39,12 @@ std::string formatRatio(const Cell& peer, const Cell& ours)
 
 void printTable(std::ostream& out, const std::vector<std::string>& peerNames, const std::vector<Row>& rows)
 {
+    const bool twins = std::any_of(rows.begin(), rows.end(), [](const Row& row) { return row.twin.has_value(); });
     std::vector<std::string> header{"benchmark", "quillo-run"};
+    if (twins) {
+        header.push_back("js twin");
+        header.push_back("vbs/js");
+    }
     for (const std::string& peer : peerNames) {
         header.push_back(peer);
         header.push_back(peer + "/ours");
@@ -47,6 +52,10 @@ void printTable(std::ostream& out, const std::vector<std::string>& peerNames, co
     std::vector<std::vector<std::string>> lines{header};
     for (const Row& row : rows) {
         std::vector<std::string> line{row.name, cellText(row.ours)};
+        if (twins) {
+            line.push_back(row.twin ? cellText(*row.twin) : "-");
+            line.push_back(row.twin ? formatRatio(row.ours, *row.twin) : "-");
+        }
         for (size_t i = 0; i < peerNames.size(); ++i) {
             const Cell peer = i < row.peers.size() ? row.peers[i] : Cell{};
             line.push_back(cellText(peer));

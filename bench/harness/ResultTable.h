@@ -1,6 +1,7 @@
 #pragma once
 // The benchmark table: one row per benchmark, our median, then each peer's median and the
-// ratio peer/ours (above 1 means we are faster).
+// ratio peer/ours (above 1 means we are faster). When some row has a JavaScript twin run
+// by quillo-run, two columns follow ours: the twin's median and ours/twin ("vbs/js").
 
 #include <iosfwd>
 #include <optional>
@@ -17,6 +18,7 @@ struct Cell {
 struct Row {
     std::string name;
     Cell ours;
+    std::optional<Cell> twin; // quillo-run on the benchmark's JavaScript twin
     std::vector<Cell> peers; // in the order of the table's peer names
 };
 
