@@ -8,6 +8,7 @@
 #include "scripting/jscript/Builtins.h"
 #include "scripting/jscript/Json.h"
 #include "scripting/jscript/NumberConv.h"
+#include "scripting/jscript/Payload.h"
 
 namespace quillo::jscript {
 
@@ -118,10 +119,20 @@ public:
 private:
     static constexpr size_t kSlack = 256;
     // Grows by four times rather than two up to 8M characters: each growth copies the text
-    // so far into new pages, and fewer growths touch fewer of them.
+    // so far into new pages, and fewer growths touch fewer of them. A large new buffer
+    // gets its pages in one call before the copy.
     void grow() {
         size_t cap = out_.capacity();
-        out_.reserve(cap < kSlack ? 4 * kSlack : cap < (size_t{1} << 23) ? 4 * cap : 2 * cap);
+        size_t want = cap < kSlack ? 4 * kSlack : cap < (size_t{1} << 23) ? 4 * cap : 2 * cap;
+        if (want * sizeof(char16_t) < payload::kPrefaultBytes) {
+            out_.reserve(want);
+            return;
+        }
+        std::u16string next;
+        next.reserve(want);
+        payload::prefault(next.data(), next.capacity() * sizeof(char16_t));
+        next.append(out_);
+        out_.swap(next);
     }
     bool writePrimitive(Value v) {
         switch (v.tag) {

@@ -25,9 +25,16 @@ inline CellPool& threadPool() {
     return *p;
 }
 
+// Asks the kernel for all the pages of [p, p + bytes) in one call, rather than one fault
+// per page as each is first written: for a large buffer about to be filled.
+void prefault(void* p, size_t bytes);
+constexpr size_t kPrefaultBytes = 64 * 1024;  // smaller blocks are mostly in touched pages already
+
+void* allocateLarge(size_t bytes);
+
 inline void* allocate(size_t bytes) {
     uint8_t cls = CellPool::classOf(bytes);
-    if (cls == CellPool::kUnpooled) return ::operator new(bytes);
+    if (cls == CellPool::kUnpooled) return allocateLarge(bytes);
     return threadPool().allocate(bytes, cls);
 }
 

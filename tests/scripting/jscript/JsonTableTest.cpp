@@ -32,6 +32,16 @@ INSTANTIATE_TEST_SUITE_P(RoundTrips, Json, ::testing::Values(
     Case{"typeof JSON.stringify(function () {}) + ' ' + JSON.stringify(/x/)", "undefined {}"},
     Case{"JSON.stringify({ a: new Boolean(true), b: new String('s'), c: new Number(-1) })", "{\"a\":true,\"b\":\"s\",\"c\":-1}"}));
 
+// Output long enough for the buffer to grow through its large steps, compared with the
+// same text built by join; records of five properties, parsed back and re-written.
+INSTANTIATE_TEST_SUITE_P(LargeText, Json, ::testing::Values(
+    Case{"var a = []; for (var i = 0; i < 60000; i++) a.push('v' + i); var t = JSON.stringify(a); (t === '[\"' + a.join('\",\"') + '\"]') + ' ' + t.length", "true 528891"},
+    Case{"var a = []; for (var i = 0; i < 9000; i++) a.push({ id: i, name: 'n' + i, tags: [i, 'b'], p: i / 2, ok: i % 3 == 0 });"
+         "var t = JSON.stringify({ a: a }); var b = JSON.parse(t).a; var bad = 0;"
+         "for (var i = 0; i < b.length; i++) { var o = b[i], k = []; for (var n in o) k.push(n);"
+         "  if (k.join() != 'id,name,tags,p,ok' || o.id !== i || o.name !== 'n' + i || o.tags[0] !== i || o.p !== i / 2 || o.ok !== (i % 3 == 0)) bad++; }"
+         "bad + ' ' + b.length + ' ' + (JSON.stringify({ a: b }) === t)", "0 9000 true"}));
+
 INSTANTIATE_TEST_SUITE_P(Reviver, Json, ::testing::Values(
     Case{"var seen = []; JSON.parse('{\"a\":{\"b\":1},\"c\":[2]}', function (k, v) { seen.push(k); return v; }); seen.join()", "b,a,0,c,"},
     Case{"JSON.parse('1', function (k, v) { return k === '' ? 'root' : v; })", "root"},
