@@ -10,6 +10,7 @@
 #include "scripting/core/ScriptError.h"
 #include "scripting/jscript/Builtins.h"
 #include "scripting/jscript/Compiler.h"
+#include "scripting/jscript/IntArith.h"
 #include "scripting/jscript/NumberConv.h"
 #include "scripting/jscript/Parser.h"
 #include "scripting/jscript/Remainder.h"
@@ -271,7 +272,7 @@ Value Vm::execute(size_t entryFrame) {
                     CASE(True) PUSH(Value::boolean_(true)); pc += 1; NEXT();
                     CASE(False) PUSH(Value::boolean_(false)); pc += 1; NEXT();
                     CASE(Hole) PUSH(Value::hole()); pc += 1; NEXT();
-                    CASE(Int) PUSH(Value::number(pc[1])); pc += 2; NEXT();
+                    CASE(Int) PUSH(Value::int32(pc[1])); pc += 2; NEXT();
                     CASE(Num) PUSH(Value::number(PROTO->numbers[pc[1]])); pc += 2; NEXT();
                     CASE(Str) PUSH(PROTO->strings[pc[1]]); pc += 2; NEXT();
                     CASE(This) {
@@ -315,8 +316,15 @@ Value Vm::execute(size_t entryFrame) {
                         NEXT();
                     }
                     CASE(AddInt) {
-                        if (TOP().isNumber()) {
-                            TOP().num += pc[1];
+                        Value& a = TOP();
+                        int32_t r;
+                        if (a.isInt32() && intAdd(a.i32, pc[1], r)) [[likely]] {
+                            a.setInt(r);
+                            pc += 2;
+                            NEXT();
+                        }
+                        if (a.isNumber()) {
+                            a.setNumber(a.num + pc[1]);
                             pc += 2;
                             NEXT();
                         }
@@ -325,8 +333,15 @@ Value Vm::execute(size_t entryFrame) {
                         goto L_Add;
                     }
                     CASE(SubInt) {
-                        if (TOP().isNumber()) {
-                            TOP().num -= pc[1];
+                        Value& a = TOP();
+                        int32_t r;
+                        if (a.isInt32() && intSub(a.i32, pc[1], r)) [[likely]] {
+                            a.setInt(r);
+                            pc += 2;
+                            NEXT();
+                        }
+                        if (a.isNumber()) {
+                            a.setNumber(a.num - pc[1]);
                             pc += 2;
                             NEXT();
                         }
@@ -335,8 +350,15 @@ Value Vm::execute(size_t entryFrame) {
                         goto L_Sub;
                     }
                     CASE(MulInt) {
-                        if (TOP().isNumber()) {
-                            TOP().num *= pc[1];
+                        Value& a = TOP();
+                        int32_t r;
+                        if (a.isInt32() && intMul(a.i32, pc[1], r)) [[likely]] {
+                            a.setInt(r);
+                            pc += 2;
+                            NEXT();
+                        }
+                        if (a.isNumber()) {
+                            a.setNumber(a.num * pc[1]);
                             pc += 2;
                             NEXT();
                         }
@@ -348,8 +370,10 @@ Value Vm::execute(size_t entryFrame) {
                         Value& a = TOP();
                         auto k = static_cast<uint32_t>(pc[1]);
                         uint32_t n;
-                        if (a.isNumber() && asUint32(a.num, n)) {
-                            a.num = fastMod(n, pc + 2, k);
+                        if (a.isInt32() && a.i32 >= 0) [[likely]] {
+                            a.setInt(static_cast<int32_t>(fastMod(static_cast<uint32_t>(a.i32), pc + 2, k)));
+                        } else if (a.isNumber() && asUint32(a.num, n)) {
+                            a.setInt(static_cast<int32_t>(fastMod(n, pc + 2, k)));
                         } else {
                             SAVE();
                             a = arithmetic(Op::Mod, a, Value::number(k));
@@ -359,8 +383,14 @@ Value Vm::execute(size_t entryFrame) {
                     }
                     CASE(IncLocal) CASE(DecLocal) {
                         Value& v = base[pc[1]];
-                        double d = v.isNumber() ? v.num : (SAVE(), toNumber(v));
-                        v = Value::number(static_cast<Op>(*pc) == Op::IncLocal ? d + 1 : d - 1);
+                        int32_t step = static_cast<Op>(*pc) == Op::IncLocal ? 1 : -1;
+                        int32_t r;
+                        if (v.isInt32() && intAdd(v.i32, step, r)) [[likely]] {
+                            v.setInt(r);
+                        } else {
+                            double d = v.isNumber() ? v.num : (SAVE(), toNumber(v));
+                            v = Value::number(d + step);
+                        }
                         pc += 2;
                         NEXT();
                     }
@@ -536,6 +566,15 @@ Value Vm::execute(size_t entryFrame) {
                         if (b.isObject() && k.isNumber() && b.obj->cls == ObjClass::Array) {
                             // A dense element read inline; everything else goes through getV.
                             auto* a = static_cast<ArrayObject*>(b.obj);
+                            if (k.isInt32()) {
+                                auto i = static_cast<uint32_t>(k.i32);  // negatives wrap past the size
+                                if (i < a->dense.size() && !a->dense[i].isHole()) {
+                                    sp[-2] = a->dense[i];
+                                    --sp;
+                                    pc += 2;
+                                    NEXT();
+                                }
+                            }
                             double d = k.num;
                             if (d >= 0 && d < static_cast<double>(a->dense.size())) {
                                 auto i = static_cast<uint32_t>(d);
@@ -723,19 +762,25 @@ Value Vm::execute(size_t entryFrame) {
                     CASE(Add) {
                         Value& a = sp[-2];
                         Value b = sp[-1];
-                        if (a.isNumber() && b.isNumber()) a.num += b.num;
+                        int32_t r;
+                        if (a.isInt32() && b.isInt32() && intAdd(a.i32, b.i32, r)) [[likely]] a.setInt(r);
+                        else if (a.isNumber() && b.isNumber()) a.setNumber(a.num + b.num);
                         else SAVE(), a = arithmetic(Op::Add, a, b);
                         --sp;
                         pc += 1;
                         NEXT();
                     }
-#define ARITH(OPNAME, EXPR)                                                   \
+// INTOP: the int32 path tried first (see IntArith.h), or noIntPath.
+#define ARITH(OPNAME, EXPR, INTOP)                                            \
     CASE(OPNAME) {                                                            \
         Value& a = sp[-2];                                                    \
         Value b = sp[-1];                                                     \
-        if (a.isNumber() && b.isNumber()) {                                   \
+        int32_t r;                                                            \
+        if (a.isInt32() && b.isInt32() && INTOP(a.i32, b.i32, r)) [[likely]] { \
+            a.setInt(r);                                                      \
+        } else if (a.isNumber() && b.isNumber()) {                            \
             double x = a.num, y = b.num;                                      \
-            a.num = EXPR;                                                     \
+            a.setNumber(EXPR);                                                \
         } else {                                                              \
             SAVE();                                                           \
             a = arithmetic(Op::OPNAME, a, b);                                 \
@@ -744,26 +789,27 @@ Value Vm::execute(size_t entryFrame) {
         pc += 1;                                                              \
         NEXT();                                                               \
     }
-                    ARITH(Sub, x - y)
-                    ARITH(Mul, x * y)
-                    ARITH(Div, x / y)
-                    ARITH(Mod, numberRemainder(x, y))
+                    ARITH(Sub, x - y, intSub)
+                    ARITH(Mul, x * y, intMul)
+                    ARITH(Div, x / y, noIntPath)
+                    ARITH(Mod, numberRemainder(x, y), intMod)
 #undef ARITH
     // Register forms: operands from locals or the instruction, the result into a local
     // or onto the stack, without the stack traffic of the plain forms. Only the number
     // case is inline; the rest share one slow path per operand shape.
 #define RESULT_SLOT() (pc[1] >= 0 ? base + pc[1] : sp++)
-#define STORE_NUMBER(d)                                                       \
-    do {                                                                      \
-        double r_ = (d);                                                      \
-        Value* out_ = RESULT_SLOT();                                          \
-        out_->tag = Tag::Number;                                              \
-        out_->num = r_;                                                       \
-    } while (0)
-#define ARITH_LL(OPNAME, EXPR)                                                \
+#define STORE_NUMBER(d) RESULT_SLOT()->setNumber(d)
+#define STORE_INT(i) RESULT_SLOT()->setInt(i)
+#define ARITH_LL(OPNAME, EXPR, INTOP)                                         \
     CASE(OPNAME##LL) {                                                        \
         const Value& a = base[pc[2]];                                         \
         const Value& b = base[pc[3]];                                         \
+        int32_t r;                                                            \
+        if (a.isInt32() && b.isInt32() && INTOP(a.i32, b.i32, r)) [[likely]] { \
+            STORE_INT(r);                                                     \
+            pc += 4;                                                          \
+            NEXT();                                                           \
+        }                                                                     \
         if (a.isNumber() && b.isNumber()) [[likely]] {                        \
             double x = a.num, y = b.num;                                      \
             STORE_NUMBER(EXPR);                                               \
@@ -772,9 +818,15 @@ Value Vm::execute(size_t entryFrame) {
         }                                                                     \
         goto arith_ll_slow;                                                   \
     }
-#define ARITH_LK(OPNAME, EXPR)                                                \
+#define ARITH_LK(OPNAME, EXPR, INTOP)                                         \
     CASE(OPNAME##LK) {                                                        \
         const Value& a = base[pc[2]];                                         \
+        int32_t r;                                                            \
+        if (a.isInt32() && INTOP(a.i32, pc[3], r)) [[likely]] {               \
+            STORE_INT(r);                                                     \
+            pc += 4;                                                          \
+            NEXT();                                                           \
+        }                                                                     \
         if (a.isNumber()) [[likely]] {                                        \
             double x = a.num, y = pc[3];                                      \
             STORE_NUMBER(EXPR);                                               \
@@ -783,22 +835,27 @@ Value Vm::execute(size_t entryFrame) {
         }                                                                     \
         goto arith_lk_slow;                                                   \
     }
-                    ARITH_LL(Add, x + y)
-                    ARITH_LL(Sub, x - y)
-                    ARITH_LL(Mul, x * y)
-                    ARITH_LL(Div, x / y)
-                    ARITH_LL(Mod, numberRemainder(x, y))
-                    ARITH_LK(Add, x + y)
-                    ARITH_LK(Sub, x - y)
-                    ARITH_LK(Mul, x * y)
-                    ARITH_LK(Div, x / y)
+                    ARITH_LL(Add, x + y, intAdd)
+                    ARITH_LL(Sub, x - y, intSub)
+                    ARITH_LL(Mul, x * y, intMul)
+                    ARITH_LL(Div, x / y, noIntPath)
+                    ARITH_LL(Mod, numberRemainder(x, y), intMod)
+                    ARITH_LK(Add, x + y, intAdd)
+                    ARITH_LK(Sub, x - y, intSub)
+                    ARITH_LK(Mul, x * y, intMul)
+                    ARITH_LK(Div, x / y, noIntPath)
 #undef ARITH_LL
 #undef ARITH_LK
                     CASE(ModLK) {
                         const Value& a = base[pc[2]];
                         uint32_t n;
-                        if (a.isNumber() && asUint32(a.num, n)) [[likely]] {
-                            STORE_NUMBER(fastMod(n, pc + 4, static_cast<uint32_t>(pc[3])));
+                        if (a.isInt32() && a.i32 >= 0) [[likely]] {
+                            STORE_INT(static_cast<int32_t>(fastMod(static_cast<uint32_t>(a.i32), pc + 4, static_cast<uint32_t>(pc[3]))));
+                            pc += 6;
+                            NEXT();
+                        }
+                        if (a.isNumber() && asUint32(a.num, n)) {
+                            STORE_INT(static_cast<int32_t>(fastMod(n, pc + 4, static_cast<uint32_t>(pc[3]))));
                             pc += 6;
                             NEXT();
                         }
@@ -812,6 +869,14 @@ Value Vm::execute(size_t entryFrame) {
                     CASE(AddMulLLK) {
                         const Value& a = base[pc[2]];
                         const Value& b = base[pc[3]];
+                        if (a.isInt32() && b.isInt32()) [[likely]] {
+                            int64_t s = intAddMul(a.i32, b.i32, pc[4]);
+                            if (fitsInt32(s)) [[likely]] {
+                                STORE_INT(static_cast<int32_t>(s));
+                                pc += 5;
+                                NEXT();
+                            }
+                        }
                         if (a.isNumber() && b.isNumber()) [[likely]] {
                             STORE_NUMBER(a.num + b.num * pc[4]);
                             pc += 5;
@@ -826,11 +891,19 @@ Value Vm::execute(size_t entryFrame) {
                     CASE(AddMulModLLKK) {
                         const Value& a = base[pc[2]];
                         const Value& b = base[pc[3]];
+                        if (a.isInt32() && b.isInt32()) [[likely]] {
+                            int64_t s = intAddMul(a.i32, b.i32, pc[4]);
+                            if (static_cast<uint64_t>(s) <= UINT32_MAX) [[likely]] {
+                                STORE_INT(static_cast<int32_t>(fastMod(static_cast<uint32_t>(s), pc + 6, static_cast<uint32_t>(pc[5]))));
+                                pc += 8;
+                                NEXT();
+                            }
+                        }
                         if (a.isNumber() && b.isNumber()) [[likely]] {
                             double y = a.num + b.num * pc[4];
                             uint32_t n;
                             if (asUint32(y, n)) [[likely]] {
-                                STORE_NUMBER(fastMod(n, pc + 6, static_cast<uint32_t>(pc[5])));
+                                STORE_INT(static_cast<int32_t>(fastMod(n, pc + 6, static_cast<uint32_t>(pc[5]))));
                             } else {
                                 STORE_NUMBER(numberRemainder(y, pc[5]));
                             }
@@ -862,6 +935,7 @@ Value Vm::execute(size_t entryFrame) {
                     NEXT();
                 }
 #undef STORE_NUMBER
+#undef STORE_INT
 #undef RESULT_SLOT
 #define JUMP_UNLESS_LL(OPNAME, CMP, WHICH)                                    \
     CASE(OPNAME) {                                                            \
@@ -895,26 +969,41 @@ Value Vm::execute(size_t entryFrame) {
 #define BITOP(OPNAME, EXPR)                                                   \
     CASE(OPNAME) SAVE(); {                                                        \
         SAVE();                                                               \
-        int32_t x = toInt32(sp[-2]);                                         \
-        int32_t y = toInt32(sp[-1]);                                         \
-        sp[-2] = Value::number(EXPR);                                        \
+        int32_t x = sp[-2].isInt32() ? sp[-2].i32 : toInt32(sp[-2]);         \
+        int32_t y = sp[-1].isInt32() ? sp[-1].i32 : toInt32(sp[-1]);         \
+        sp[-2] = EXPR;                                                       \
         --sp;                                                                \
         pc += 1;                                                              \
         NEXT();                                                                \
     }
-                    BITOP(BitAnd, x & y)
-                    BITOP(BitOr, x | y)
-                    BITOP(BitXor, x ^ y)
-                    BITOP(Shl, static_cast<int32_t>(static_cast<uint32_t>(x) << (y & 31)))
-                    BITOP(Sar, x >> (y & 31))
-                    BITOP(Shr, static_cast<double>(static_cast<uint32_t>(x) >> (y & 31)))
+                    BITOP(BitAnd, Value::int32(x & y))
+                    BITOP(BitOr, Value::int32(x | y))
+                    BITOP(BitXor, Value::int32(x ^ y))
+                    BITOP(Shl, Value::int32(static_cast<int32_t>(static_cast<uint32_t>(x) << (y & 31))))
+                    BITOP(Sar, Value::int32(x >> (y & 31)))
+                    BITOP(Shr, uint32Value(static_cast<uint32_t>(x) >> (y & 31)))
 #undef BITOP
-                    CASE(Neg) SAVE(); TOP() = Value::number(-(TOP().isNumber() ? TOP().num : toNumber(TOP()))); pc += 1; NEXT();
+                    CASE(Neg) {
+                        Value& a = TOP();
+                        // -0 and -INT32_MIN are not int32 values.
+                        if (a.isInt32() && a.i32 != 0 && a.i32 != INT32_MIN) [[likely]] a.setInt(-a.i32);
+                        else SAVE(), a = Value::number(-(a.isNumber() ? a.num : toNumber(a)));
+                        pc += 1;
+                        NEXT();
+                    }
                     CASE(ToNumber) SAVE(); if (!TOP().isNumber()) TOP() = Value::number(toNumber(TOP())); pc += 1; NEXT();
-                    CASE(Inc) TOP().num += 1; pc += 1; NEXT();
-                    CASE(Dec) TOP().num -= 1; pc += 1; NEXT();
+                    // Inc and Dec follow ToNumber: the top is a number.
+                    CASE(Inc) CASE(Dec) {
+                        Value& a = TOP();
+                        int32_t step = static_cast<Op>(*pc) == Op::Inc ? 1 : -1;
+                        int32_t r;
+                        if (a.isInt32() && intAdd(a.i32, step, r)) [[likely]] a.setInt(r);
+                        else a.setNumber(a.num + step);
+                        pc += 1;
+                        NEXT();
+                    }
                     CASE(Not) SAVE(); TOP() = Value::boolean_(!toBoolean(TOP())); pc += 1; NEXT();
-                    CASE(BitNot) SAVE(); TOP() = Value::number(~toInt32(TOP())); pc += 1; NEXT();
+                    CASE(BitNot) SAVE(); TOP() = Value::int32(~toInt32(TOP())); pc += 1; NEXT();
                     CASE(Typeof) SAVE(); TOP() = Value::string(typeOf(TOP())); pc += 1; NEXT();
                     CASE(Eq) CASE(Ne) {
                         SAVE();
@@ -1028,10 +1117,17 @@ Value Vm::execute(size_t entryFrame) {
 #define INC_LOOP_LOCAL_INT(OPNAME, CMP)                                                    \
     CASE(OPNAME) {                                                                         \
         Value& v = base[pc[1]];                                                            \
-        double d = (v.isNumber() ? v.num : (SAVE(), toNumber(v))) + 1;                     \
-        v.tag = Tag::Number;                                                               \
-        v.num = d;                                                                         \
-        if (!(d CMP pc[2])) {                                                              \
+        bool more;                                                                         \
+        if (v.isInt32() && v.i32 != INT32_MAX) [[likely]] {                                \
+            int32_t i = v.i32 + 1;                                                         \
+            v.setInt(i);                                                                   \
+            more = i CMP pc[2];                                                            \
+        } else {                                                                           \
+            double d = (v.isNumber() ? v.num : (SAVE(), toNumber(v))) + 1;                 \
+            v.setNumber(d);                                                                \
+            more = d CMP pc[2];                                                            \
+        }                                                                                  \
+        if (!more) {                                                                       \
             pc += 4;                                                                       \
             NEXT();                                                                        \
         }                                                                                  \

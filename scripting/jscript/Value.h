@@ -3,6 +3,8 @@
 // strings and objects point at collector-owned cells.
 
 #include <cstdint>
+#include <cstddef>
+#include <cstring>
 
 namespace quillo::jscript {
 
@@ -11,8 +13,14 @@ struct Object;
 
 enum class Tag : uint8_t { Undefined, Null, Boolean, Number, String, Object, Hole };
 
+// Whole numbers carry a shadow in what would be padding: a Number whose value is an int32
+// (never -0) may also hold it in i32, with isInt set. num is always valid, so any code may
+// read it; the run loop's integer paths use i32 when the flag is set, keeping doubles off
+// their dependency chains. Writing a number in place goes through setNumber / setInt.
 struct Value {
     Tag tag = Tag::Undefined;
+    bool isInt = false;  // tag is Number and i32 == num
+    int32_t i32 = 0;
     union {
         double num;
         bool boolean;
@@ -26,6 +34,7 @@ struct Value {
     static Value hole() { Value v; v.tag = Tag::Hole; return v; }
     static Value boolean_(bool b) { Value v; v.tag = Tag::Boolean; v.boolean = b; return v; }
     static Value number(double d) { Value v; v.tag = Tag::Number; v.num = d; return v; }
+    static Value int32(int32_t i) { Value v; v.setInt(i); return v; }
     static Value string(JsString* s) { Value v; v.tag = Tag::String; v.str = s; return v; }
     static Value object(Object* o) { Value v; v.tag = Tag::Object; v.obj = o; return v; }
 
@@ -37,9 +46,24 @@ struct Value {
     bool isString() const { return tag == Tag::String; }
     bool isObject() const { return tag == Tag::Object; }
     bool isHole() const { return tag == Tag::Hole; }
+    // A Number with its int32 shadow set: tag and flag tested as one 16-bit word.
+    bool isInt32() const {
+        uint16_t w;
+        std::memcpy(&w, this, sizeof w);
+        return w == kInt32Word;
+    }
+
+    void setNumber(double d) { tag = Tag::Number; isInt = false; num = d; }
+    void setInt(int32_t i) { tag = Tag::Number; isInt = true; i32 = i; num = i; }
+
+    static constexpr uint16_t kInt32Word = static_cast<uint16_t>(Tag::Number) | (1u << 8);
 };
+static_assert(sizeof(Value) == 16 && offsetof(Value, isInt) == 1, "tag and isInt form one word");
 
 inline Value numberValue(double d) { return Value::number(d); }
+inline Value uint32Value(uint32_t u) {
+    return u <= INT32_MAX ? Value::int32(static_cast<int32_t>(u)) : Value::number(u);
+}
 inline Value boolValue(bool b) { return Value::boolean_(b); }
 
 }  // namespace quillo::jscript
