@@ -33,7 +33,6 @@ private:
         return true;
     }
     Value value() {
-        if (nativeStackLow()) vm_.throwError(28);
         space();
         if (i_ >= s_.size()) fail();
         char16_t c = s_[i_];
@@ -161,7 +160,9 @@ private:
         return cached;
     }
     // Steps past the opening bracket; false when the closing one follows at once.
+    // Containers are where the descent recurses, so the native stack is checked here.
     bool opened(char16_t close) {
+        if (nativeStackLow()) vm_.throwError(28);
         ++i_;
         space();
         if (i_ < s_.size() && s_[i_] == close) {

@@ -3,6 +3,7 @@
 // can run, and the values that must outlive such a call are held.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "scripting/jscript/Builtins.h"
@@ -155,19 +156,43 @@ private:
     // toJSON, then the replacer.
     Value transform(RootScope& roots, Value v, Key key, Object* holder) {
         if (v.isObject()) {
-            Value toJson = vm_.get(v.obj, vm_.names().toJSON);
+            Value toJson = toJsonOf(v.obj);
             if (vm_.isCallable(toJson)) {
                 roots.hold(v);
                 Value k = Value::string(nameOf(roots, key));
+                noToJson_ = {};  // script runs: it may give any prototype a toJSON
                 v = roots.hold(vm_.callback(toJson, v, std::span<Value>(&k, 1)));
             }
         }
         if (!fn_.isUndefined()) {
             roots.hold(v);
+            noToJson_ = {};
             Value a[2] = {Value::string(nameOf(roots, key)), v};
             v = roots.hold(vm_.callback(fn_, Value::object(holder), a));
         }
         return v;
+    }
+    // The toJSON member of `o`. A plain object or array without its own inherits the
+    // answer of a prototype seen before, while no script has run since.
+    Value toJsonOf(Object* o) {
+        JsString* name = vm_.names().toJSON;
+        bool plain = (o->cls == ObjClass::Object || o->cls == ObjClass::Array) && o->proto && o->props.find(name) < 0;
+        if (plain && (noToJson_[0] == o->proto || noToJson_[1] == o->proto)) return Value();
+        Value f = vm_.get(o, name);
+        if (plain && !vm_.isCallable(f)) {
+            noToJson_[1] = noToJson_[0];
+            noToJson_[0] = o->proto;
+        }
+        return f;
+    }
+    // The value of `k`, one of the keys pushKeys took: read from the map itself for a
+    // plain object, whose own properties are plain values.
+    Value memberOf(Object* o, JsString* k) {
+        if (o->cls == ObjClass::Object) {
+            int at = o->props.find(k);
+            if (at >= 0) return o->props.at(at).value;
+        }
+        return vm_.get(o, k);
     }
     void enter(Object* o) {
         for (Object* s : stack_)
@@ -208,7 +233,7 @@ private:
             if (!gap_.empty()) newline(indent_.size());
             quote(out_, k->view());
             out_ += gap_.empty() ? u":" : u": ";
-            if (write(vm_.get(o, k), Key{k, 0}, o)) any = true;
+            if (write(memberOf(o, k), Key{k, 0}, o)) any = true;
             else out_.resize(mark);
         }
         keys_.resize(base);
@@ -240,6 +265,7 @@ private:
     std::vector<JsString*> list_;
     std::vector<Value> keys_;  // keys of the objects being written, innermost last
     std::vector<Object*> stack_;
+    std::array<Object*, 2> noToJson_ = {};  // prototypes whose chains have no callable toJSON
 };
 
 }  // namespace

@@ -32,6 +32,22 @@ INSTANTIATE_TEST_SUITE_P(RoundTrips, Json, ::testing::Values(
     Case{"typeof JSON.stringify(function () {}) + ' ' + JSON.stringify(/x/)", "undefined {}"},
     Case{"JSON.stringify({ a: new Boolean(true), b: new String('s'), c: new Number(-1) })", "{\"a\":true,\"b\":\"s\",\"c\":-1}"}));
 
+// toJSON looked up through prototypes while the script run by toJSON or the replacer
+// adds, removes and deletes members part way through.
+INSTANTIATE_TEST_SUITE_P(ScriptChangesDuringStringify, Json, ::testing::Values(
+    Case{"var a = [{}, { toJSON: function () { Object.prototype.toJSON = function () { return 'p'; }; return 1; } }, {}];"
+         "var r = JSON.stringify(a); delete Object.prototype.toJSON; r", "[{},1,\"p\"]"},
+    Case{"var r = JSON.stringify([[1], [2], [3]], function (k, v) { if (k === '0') Array.prototype.toJSON = function () { return 'A'; }; return v; });"
+         "delete Array.prototype.toJSON; r", "[[1],\"A\",\"A\"]"},
+    Case{"Object.prototype.toJSON = function () { return 'p'; }; var r = JSON.stringify({ a: 1 }) + JSON.stringify([{}]);"
+         "delete Object.prototype.toJSON; r + JSON.stringify([{}])", "\"p\"\"p\"[{}]"},
+    Case{"JSON.stringify([{}, { toJSON: function () { return 5; } }, {}, [], { toJSON: 7 }])", "[{},5,{},[],{\"toJSON\":7}]"},
+    Case{"function F() {} F.prototype.toJSON = function () { return 'f'; }; JSON.stringify([{}, new F, {}, new F])", "[{},\"f\",{},\"f\"]"},
+    Case{"var o = { a: { toJSON: function () { delete o.b; o.d = 4; return 1; } }, b: 2, c: 3 }; JSON.stringify(o)", "{\"a\":1,\"c\":3}"},
+    Case{"Object.prototype.b = 'p'; var o = { a: { toJSON: function () { delete o.b; return 1; } }, b: 2, c: 3 };"
+         "var r = JSON.stringify(o); delete Object.prototype.b; r", "{\"a\":1,\"b\":\"p\",\"c\":3}"},
+    Case{"var o = { a: 1, b: 2 }; JSON.stringify(o, function (k, v) { if (k === 'a') o.b = 'changed'; return v; })", "{\"a\":1,\"b\":\"changed\"}"}));
+
 // Output long enough for the buffer to grow through its large steps, compared with the
 // same text built by join; records of five properties, parsed back and re-written.
 INSTANTIATE_TEST_SUITE_P(LargeText, Json, ::testing::Values(
