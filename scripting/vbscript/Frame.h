@@ -6,6 +6,7 @@
 #include "scripting/core/SafeArray.h"
 #include "scripting/core/Variant.h"
 #include "scripting/vbscript/Program.h"
+#include "scripting/vbscript/VariantArena.h"
 
 #include <memory>
 #include <utility>
@@ -23,6 +24,7 @@ struct Frame {
     const Variant* constants = nullptr; // proc->constants
     Variant* locals = nullptr;
     Variant* stack = nullptr;
+    VariantArena::Mark arenaMark; // where locals and stack were allocated
     ClassInstance* me = nullptr;
     quillo::script::DispatchPtr keepMe; // Me lives while its method runs
     Frame* outer = nullptr;   // the frame an Execute / Eval runs in

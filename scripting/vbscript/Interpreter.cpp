@@ -554,10 +554,11 @@ void Interpreter::enterFrame(Frame& f, Procedure& proc, ClassInstance* me, Frame
     f.constants = proc.constants.data();
     f.me = me;
     f.outer = outer;
-    f.locals = arena_.allocate(size_t(proc.localCount + proc.maxStack));
+    f.locals = arena_.allocate(size_t(proc.localCount + proc.maxStack), f.arenaMark);
     f.stack = f.locals + proc.localCount;
-    for (int i = 0; i < proc.localCount; ++i)
-        new (&f.locals[i]) Variant(); // may hold a stale scalar of an earlier frame's stack
+    // the arguments' slots are constructed from the arguments; stale scalars there own nothing
+    for (int i = int(args.size()); i < proc.localCount; ++i)
+        new (&f.locals[i]) Variant();
     ++depth_;
     if (me)
         f.keepMe = DispatchPtr(me);
@@ -599,7 +600,7 @@ void Interpreter::leaveFrame(Frame& f) noexcept
     for (int i = 0, n = f.proc->localCount; i < n; ++i)
         if (ownsPayload(p[i].type()))
             p[i].clear();
-    arena_.release();
+    arena_.release(f.arenaMark);
     --depth_;
 }
 

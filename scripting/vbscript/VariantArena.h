@@ -14,52 +14,51 @@ class VariantArena {
 public:
     static constexpr size_t kChunk = 1 << 15;
 
-    // `n` Empty Variants; release in reverse order of allocation.
-    [[gnu::always_inline]] quillo::script::Variant* allocate(size_t n)
+    // Where the arena stood before an allocation; release() returns there. Kept by the
+    // caller (in its frame), so an allocation is a bump of `used_`.
+    struct Mark {
+        size_t chunk = 0;
+        size_t used = 0;
+    };
+
+    // `n` Variants holding no payload (Empty, or a stale scalar of an earlier frame);
+    // release in reverse order of allocation.
+    [[gnu::always_inline]] quillo::script::Variant* allocate(size_t n, Mark& mark)
     {
         if (n > kChunk)
             n = kChunk; // frames are far smaller; the compiler bounds slot numbers
-        if (chunk_ < chunks_.size() && used_ + n <= kChunk) {
-            quillo::script::Variant* p = chunks_[chunk_].get() + used_;
+        mark = {chunk_, used_};
+        if (base_ && used_ + n <= kChunk) {
+            quillo::script::Variant* p = base_ + used_;
             used_ += n;
-            marks_.push_back({chunk_, n, false});
             return p;
         }
         return allocateInNextChunk(n);
     }
 
-    // Frees the most recent allocation; its Variants must already be Empty.
-    void release()
+    // Frees the allocation made at `mark` and everything after it; its Variants must
+    // own no payload by then.
+    void release(const Mark& mark)
     {
-        Mark m = marks_.back();
-        marks_.pop_back();
-        if (m.switched) {
-            chunk_ = m.chunk;
-            used_ = m.size;
-        } else {
-            used_ -= m.size;
-        }
+        chunk_ = mark.chunk;
+        used_ = mark.used;
+        base_ = chunks_.empty() ? nullptr : chunks_[chunk_].get();
     }
 
 private:
     [[gnu::noinline]] quillo::script::Variant* allocateInNextChunk(size_t n)
     {
-        size_t next = chunks_.empty() ? 0 : chunk_ + 1;
+        size_t next = base_ ? chunk_ + 1 : 0;
         if (next >= chunks_.size())
             chunks_.push_back(std::make_unique<quillo::script::Variant[]>(kChunk));
-        marks_.push_back({chunk_, used_, true});
         chunk_ = next;
         used_ = n;
-        return chunks_[chunk_].get();
+        base_ = chunks_[chunk_].get();
+        return base_;
     }
 
-    struct Mark {
-        size_t chunk;
-        size_t size;  // allocation size, or the previous fill when `switched`
-        bool switched;
-    };
     std::vector<std::unique_ptr<quillo::script::Variant[]>> chunks_;
-    std::vector<Mark> marks_;
+    quillo::script::Variant* base_ = nullptr; // chunks_[chunk_], null before the first
     size_t chunk_ = 0;
     size_t used_ = 0;
 };
