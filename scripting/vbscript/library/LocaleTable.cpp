@@ -1,12 +1,11 @@
 // The locales SetLocale accepts, with their separators, currency, date and time patterns
 // and names. A dozen entries: a linear search by id or tag is as fast as anything.
 //
-// Separators, currency, names and field order are the system's locale data (glibc's),
-// except where the engine has a convention of its own: short dates are all digits with a
-// four-digit year (ja-JP's year, month and day marks appear in its long date only), short
-// time is numeric, abbreviated names carry no padding, 12-hour hours and English (United
-// States) as a whole keep the runtime's forms (4:05:09 PM, 1/2/2003, ($5.00)). Long dates
-// have no system pattern; theirs are the locales' usual written forms.
+// Values are the forms scripts met on the platform this language comes from, which differ
+// from the POSIX locale data in places: French and Swedish group digits with U+00A0 (not
+// U+202F), Portuguese weekdays end in "-feira", Swedish abbreviates weekdays to two letters,
+// Japanese abbreviated months are bare numbers and its currency sign is U+00A5, and several
+// locales write one-digit hours and days. Reading accepts either form of the group blank.
 
 #include "scripting/vbscript/library/Locale.h"
 
@@ -37,7 +36,7 @@ constexpr Days kGermanDaysShort = {u"So", u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"S
 
 constexpr Months kFrenchMonths = {u"janvier", u"f\u00E9vrier", u"mars", u"avril", u"mai", u"juin",
     u"juillet", u"ao\u00FBt", u"septembre", u"octobre", u"novembre", u"d\u00E9cembre"};
-constexpr Months kFrenchMonthsShort = {u"janv.", u"f\u00E9vr.", u"mars", u"avril", u"mai", u"juin",
+constexpr Months kFrenchMonthsShort = {u"janv.", u"f\u00E9vr.", u"mars", u"avr.", u"mai", u"juin",
     u"juil.", u"ao\u00FBt", u"sept.", u"oct.", u"nov.", u"d\u00E9c."};
 constexpr Days kFrenchDays = {
     u"dimanche", u"lundi", u"mardi", u"mercredi", u"jeudi", u"vendredi", u"samedi"};
@@ -71,8 +70,8 @@ constexpr Months kPortugueseMonths = {u"janeiro", u"fevereiro", u"mar\u00E7o", u
     u"julho", u"agosto", u"setembro", u"outubro", u"novembro", u"dezembro"};
 constexpr Months kPortugueseMonthsShort = {
     u"jan", u"fev", u"mar", u"abr", u"mai", u"jun", u"jul", u"ago", u"set", u"out", u"nov", u"dez"};
-constexpr Days kPortugueseDays = {
-    u"domingo", u"segunda", u"ter\u00E7a", u"quarta", u"quinta", u"sexta", u"s\u00E1bado"};
+constexpr Days kPortugueseDays = {u"domingo", u"segunda-feira", u"ter\u00E7a-feira", u"quarta-feira",
+    u"quinta-feira", u"sexta-feira", u"s\u00E1bado"};
 constexpr Days kPortugueseDaysShort = {u"dom", u"seg", u"ter", u"qua", u"qui", u"sex", u"s\u00E1b"};
 
 constexpr Months kSwedishMonths = {u"januari", u"februari", u"mars", u"april", u"maj", u"juni",
@@ -81,18 +80,18 @@ constexpr Months kSwedishMonthsShort = {
     u"jan", u"feb", u"mar", u"apr", u"maj", u"jun", u"jul", u"aug", u"sep", u"okt", u"nov", u"dec"};
 constexpr Days kSwedishDays = {u"s\u00F6ndag", u"m\u00E5ndag", u"tisdag", u"onsdag", u"torsdag",
     u"fredag", u"l\u00F6rdag"};
-constexpr Days kSwedishDaysShort = {
-    u"s\u00F6n", u"m\u00E5n", u"tis", u"ons", u"tor", u"fre", u"l\u00F6r"};
+constexpr Days kSwedishDaysShort = {u"s\u00F6", u"m\u00E5", u"ti", u"on", u"to", u"fr", u"l\u00F6"};
 
 constexpr Months kJapaneseMonths = {u"1\u6708", u"2\u6708", u"3\u6708", u"4\u6708", u"5\u6708",
     u"6\u6708", u"7\u6708", u"8\u6708", u"9\u6708", u"10\u6708", u"11\u6708", u"12\u6708"};
-constexpr Months kJapaneseMonthsShort = kJapaneseMonths; // glibc pads them to one width; not here
+constexpr Months kJapaneseMonthsShort = {
+    u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", u"11", u"12"};
 constexpr Days kJapaneseDays = {u"\u65E5\u66DC\u65E5", u"\u6708\u66DC\u65E5", u"\u706B\u66DC\u65E5",
     u"\u6C34\u66DC\u65E5", u"\u6728\u66DC\u65E5", u"\u91D1\u66DC\u65E5", u"\u571F\u66DC\u65E5"};
 constexpr Days kJapaneseDaysShort = {
     u"\u65E5", u"\u6708", u"\u706B", u"\u6C34", u"\u6728", u"\u91D1", u"\u571F"};
 
-constexpr char16_t kNarrowNoBreak = u'\u202F';
+constexpr char16_t kNoBreak = u'\u00A0';
 
 // id, tag, decimal, group, currency prefix and suffix, currency decimals, where negative
 // currency puts its sign, date order, short date, time, long date, names.
@@ -103,35 +102,35 @@ const Locale kLocales[] = {
     {1033, u"en-us", u'.', u',', u"$", u"", 2, Parentheses, MonthDayYear,
      u"M/d/yyyy", u"h:mm:ss tt", u"dddd, MMMM d, yyyy",
      kEnglishMonths, kEnglishMonthsShort, kEnglishDays, kEnglishDaysShort},
-    {1036, u"fr-fr", u',', kNarrowNoBreak, u"", u" \u20AC", 2, SignFirst, DayMonthYear,
+    {1036, u"fr-fr", u',', kNoBreak, u"", u" \u20AC", 2, SignFirst, DayMonthYear,
      u"dd/MM/yyyy", u"HH:mm:ss", u"dddd d MMMM yyyy",
      kFrenchMonths, kFrenchMonthsShort, kFrenchDays, kFrenchDaysShort},
     {1040, u"it-it", u',', u'.', u"\u20AC ", u"", 2, SignFirst, DayMonthYear,
      u"dd/MM/yyyy", u"HH:mm:ss", u"dddd d MMMM yyyy",
      kItalianMonths, kItalianMonthsShort, kItalianDays, kItalianDaysShort},
-    {1041, u"ja-jp", u'.', u',', u"\uFFE5", u"", 0, SignAfterSymbol, YearMonthDay,
-     u"yyyy/MM/dd", u"HH:mm:ss", u"yyyy'\u5E74'M'\u6708'd'\u65E5'",
+    {1041, u"ja-jp", u'.', u',', u"\u00A5", u"", 0, SignFirst, YearMonthDay,
+     u"yyyy/MM/dd", u"H:mm:ss", u"yyyy'\u5E74'M'\u6708'd'\u65E5'",
      kJapaneseMonths, kJapaneseMonthsShort, kJapaneseDays, kJapaneseDaysShort},
     {1043, u"nl-nl", u',', u'.', u"\u20AC ", u"", 2, SignAfterSymbol, DayMonthYear,
-     u"dd-MM-yyyy", u"HH:mm:ss", u"dddd d MMMM yyyy",
+     u"d-M-yyyy", u"H:mm:ss", u"dddd d MMMM yyyy",
      kDutchMonths, kDutchMonthsShort, kDutchDays, kDutchDaysShort},
     {1046, u"pt-br", u',', u'.', u"R$ ", u"", 2, SignFirst, DayMonthYear,
      u"dd/MM/yyyy", u"HH:mm:ss", u"dddd, d' de 'MMMM' de 'yyyy",
      kPortugueseMonths, kPortugueseMonthsShort, kPortugueseDays, kPortugueseDaysShort},
-    {1053, u"sv-se", u',', kNarrowNoBreak, u"", u" kr", 2, SignFirst, YearMonthDay,
+    {1053, u"sv-se", u',', kNoBreak, u"", u" kr", 2, SignFirst, YearMonthDay,
      u"yyyy-MM-dd", u"HH:mm:ss", u"'den 'd MMMM yyyy",
      kSwedishMonths, kSwedishMonthsShort, kSwedishDays, kSwedishDaysShort},
     {2057, u"en-gb", u'.', u',', u"\u00A3", u"", 2, SignFirst, DayMonthYear,
      u"dd/MM/yyyy", u"HH:mm:ss", u"dd MMMM yyyy",
      kEnglishMonths, kEnglishMonthsShort, kEnglishDays, kEnglishDaysShort},
     {3081, u"en-au", u'.', u',', u"$", u"", 2, SignFirst, DayMonthYear,
-     u"dd/MM/yyyy", u"HH:mm:ss", u"dddd, d MMMM yyyy",
+     u"d/MM/yyyy", u"h:mm:ss tt", u"dddd, d MMMM yyyy",
      kEnglishMonths, kEnglishMonthsShort, kEnglishDays, kEnglishDaysShort},
     {3082, u"es-es", u',', u'.', u"", u" \u20AC", 2, SignFirst, DayMonthYear,
-     u"dd/MM/yyyy", u"HH:mm:ss", u"dddd, dd' de 'MMMM' de 'yyyy",
+     u"dd/MM/yyyy", u"H:mm:ss", u"dddd, dd' de 'MMMM' de 'yyyy",
      kSpanishMonths, kSpanishMonthsShort, kSpanishDays, kSpanishDaysShort},
-    {4105, u"en-ca", u'.', u',', u"$", u"", 2, SignFirst, YearMonthDay,
-     u"yyyy-MM-dd", u"h:mm:ss tt", u"MMMM d, yyyy",
+    {4105, u"en-ca", u'.', u',', u"$", u"", 2, SignFirst, DayMonthYear,
+     u"dd/MM/yyyy", u"h:mm:ss tt", u"MMMM d, yyyy",
      kEnglishMonths, kEnglishMonthsShort, kEnglishDays, kEnglishDaysShort},
 };
 
