@@ -533,13 +533,36 @@ void Frame::unpinFrom(Variant* base)
     }
 }
 
-void Interpreter::enterFrameChecks()
+[[gnu::always_inline]] inline void Interpreter::enterFrameChecks()
 {
     // the tick first: calls that fail here, resumed by On Error Resume Next, still count
     context_.budget.tick();
     char probe;
     if ((stackLimit_ && &probe < stackLimit_) || depth_ >= kMaxDepth)
         fail(err::OutOfStack);
+}
+
+// Into the callee's Empty locals: ByVal ones as copies, references as they are, other
+// values moved (the caller's slot is a temporary).
+[[gnu::always_inline]] inline void Interpreter::moveArguments(Frame& f, std::span<Variant> args)
+{
+    try {
+        for (size_t i = 0; i < args.size(); ++i) {
+            Variant& a = args[i];
+            if (f.proc->byVal[i]) {
+                Variant v = a.deref();
+                unshareArray(v);
+                new (&f.locals[i]) Variant(std::move(v));
+            } else if (a.isByRef()) {
+                new (&f.locals[i]) Variant(a);
+            } else {
+                new (&f.locals[i]) Variant(std::move(a));
+            }
+        }
+    } catch (...) {
+        leaveFrame(f); // a copied array that did not fit
+        throw;
+    }
 }
 
 void Interpreter::enterFrame(Frame& f, Procedure& proc, ClassInstance* me, Frame* outer, std::span<Variant> args)
@@ -566,32 +589,10 @@ void Interpreter::enterFrame(Frame& f, Procedure& proc, ClassInstance* me, Frame
         moveArguments(f, args);
 }
 
-// Into the callee's Empty locals: ByVal ones as copies, references as they are, other
-// values moved (the caller's slot is a temporary).
-void Interpreter::moveArguments(Frame& f, std::span<Variant> args)
-{
-    try {
-        for (size_t i = 0; i < args.size(); ++i) {
-            Variant& a = args[i];
-            if (f.proc->byVal[i]) {
-                Variant v = a.deref();
-                unshareArray(v);
-                new (&f.locals[i]) Variant(std::move(v));
-            } else if (a.isByRef()) {
-                new (&f.locals[i]) Variant(a);
-            } else {
-                new (&f.locals[i]) Variant(std::move(a));
-            }
-        }
-    } catch (...) {
-        leaveFrame(f); // a copied array that did not fit
-        throw;
-    }
-}
-
 void Interpreter::leaveFrame(Frame& f) noexcept
 {
-    f.keepMe = DispatchPtr();
+    if (f.keepMe)
+        f.keepMe = DispatchPtr();
     if (!f.pins.empty())
         f.unpinFrom(f.stack);
     // Only locals can own payloads here: the operand stack is released as it is popped
@@ -899,6 +900,34 @@ void Interpreter::locate(Frame& f, ScriptError& e, size_t pc)
     }
 }
 
+// A script procedure called from the run loop: its frame goes on frames_ with where
+// the caller resumes; the Return instruction comes back through popCall.
+[[gnu::always_inline]] inline Frame& Interpreter::pushCall(Frame& caller, const Instr* returnIp, Variant* callerSp, Procedure& proc,
+                             ClassInstance* me, Variant* args, int argc, Variant* resultAt, bool keepResult)
+{
+    Frame& callee = frames_.push();
+    try {
+        enterFrame(callee, proc, me, nullptr, std::span<Variant>(args, size_t(argc)));
+    } catch (...) {
+        frames_.pop();
+        throw;
+    }
+    callee.caller = &caller;
+    callee.returnIp = returnIp;
+    callee.callerSp = callerSp;
+    callee.resultAt = resultAt;
+    callee.keepResult = keepResult;
+    return callee;
+}
+
+[[gnu::always_inline]] inline Frame* Interpreter::popCall(Frame* callee) noexcept
+{
+    Frame* caller = callee->caller;
+    leaveFrame(*callee);
+    frames_.pop();
+    return caller;
+}
+
 Variant Interpreter::execute(Frame& base)
 {
     // Only the frame, instruction, locals and operand top stay in registers: the code
@@ -921,64 +950,37 @@ Variant Interpreter::execute(Frame& base)
         }
     };
 
-    auto switchTo = [&](Frame* to) __attribute__((always_inline)) {
-        f = to;
-        locals = to->locals;
-    };
-    // A script procedure runs in this loop: its frame goes on frames_ with where the
-    // caller resumes; the Return instruction comes back here.
-    auto enterCall = [&](Procedure& p, ClassInstance* me, Variant* args, int argc, Variant* resultAt,
-                         bool keepResult) __attribute__((always_inline)) {
-        Frame& callee = frames_.push();
-        try {
-            enterFrame(callee, p, me, nullptr, std::span<Variant>(args, size_t(argc)));
-        } catch (...) {
-            frames_.pop();
-            throw;
-        }
-        callee.caller = f;
-        callee.returnIp = ip;
-        callee.callerSp = sp;
-        callee.resultAt = resultAt;
-        callee.keepResult = keepResult;
-        switchTo(&callee);
-        sp = callee.stack;
-        ip = callee.code;
-    };
-    // Back to the caller of an in-loop frame, at its call instruction's operands.
-    auto leaveCall = [&]() __attribute__((always_inline)) {
-        Frame* callee = f;
-        switchTo(callee->caller);
-        ip = callee->returnIp;
-        sp = callee->callerSp;
-        leaveFrame(*callee);
-        frames_.pop();
-    };
-    // Operand slots above the top own no payload: clearing the whole area needs no sp.
-    auto dropOperands = [&]() __attribute__((always_inline)) {
-        f->unpinFrom(f->stack);
-        for (Variant* p = f->stack, *end = p + f->proc->maxStack; p < end; ++p)
-            if (ownsPayload(p->type()))
-                p->clear();
-        sp = f->stack;
-    };
-    // An error leaves frames until one resumes (On Error Resume Next); false when
-    // none up to `base` does.
-    auto recover = [&](ScriptError& e) __attribute__((always_inline)) {
-        for (;;) {
-            dropOperands();
-            size_t fault = size_t(ip - f->code) - 1;
-            locate(*f, e, fault);
-            if (f->resumeNext) {
-                setErr(e);
-                ip = f->code + resumePoint(*f->proc, fault);
-                return true;
-            }
-            if (f == &base)
-                return false;
-            leaveCall();
-        }
-    };
+    // Calls and returns switch frames without leaving this loop; no closure may hold the
+    // addresses of the registers above, so these are macros.
+#define QUILLO_VBS_CALL(callee, me, args, argc, resultAt, keepResult)                                       \
+    do {                                                                                                      \
+        Frame& next_ = pushCall(*f, ip, sp, (callee), (me), (args), (argc), (resultAt), (keepResult));       \
+        f = &next_;                                                                                           \
+        locals = next_.locals;                                                                                \
+        sp = next_.stack;                                                                                     \
+        ip = next_.code;                                                                                      \
+    } while (0)
+// An error leaves frames until one resumes (On Error Resume Next) and continues there;
+// rethrown when none up to `base` does.
+#define QUILLO_VBS_RECOVER(e)                                                                                 \
+    do {                                                                                                      \
+        for (;;) {                                                                                            \
+            dropOperands(*f);                                                                                 \
+            size_t fault_ = size_t(ip - f->code) - 1;                                                         \
+            locate(*f, e, fault_);                                                                            \
+            if (f->resumeNext) {                                                                              \
+                setErr(e);                                                                                    \
+                ip = f->code + resumePoint(*f->proc, fault_);                                                 \
+                break;                                                                                        \
+            }                                                                                                 \
+            if (f == &base)                                                                                   \
+                throw e;                                                                                      \
+            ip = f->returnIp;                                                                                 \
+            f = popCall(f);                                                                                   \
+        }                                                                                                     \
+        locals = f->locals;                                                                                   \
+        sp = f->stack;                                                                                        \
+    } while (0)
 
     for (;;) {
         try {
@@ -998,7 +1000,7 @@ Variant Interpreter::execute(Frame& base)
                     GlobalSlot& g = globals[in.c];
                     g.exists = true;
                     if (g.proc)
-                        enterCall(*g.proc, nullptr, sp, 0, sp, true);
+                        QUILLO_VBS_CALL(*g.proc, nullptr, sp, 0, sp, true);
                     else
                         putCopy(*sp++, g.value);
                     break;
@@ -1040,7 +1042,7 @@ Variant Interpreter::execute(Frame& base)
                     GlobalSlot& g = globals[in.c];
                     if (g.exists) {
                         if (g.proc)
-                            enterCall(*g.proc, nullptr, sp, 0, sp, true);
+                            QUILLO_VBS_CALL(*g.proc, nullptr, sp, 0, sp, true);
                         else
                             putCopy(*sp++, g.value);
                     } else if (in.a & 1) {
@@ -1204,7 +1206,7 @@ Variant Interpreter::execute(Frame& base)
                     GlobalSlot& g = globals[in.c];
                     Variant* args = sp - in.a;
                     if (g.proc) {
-                        enterCall(*g.proc, nullptr, args, in.a, args, true);
+                        QUILLO_VBS_CALL(*g.proc, nullptr, args, in.a, args, true);
                         break;
                     }
                     if (!g.exists && in.a == 0)
@@ -1237,7 +1239,7 @@ Variant Interpreter::execute(Frame& base)
                         }
                         // `o.Items(1)` on a Property Get without parameters indexes its value: not here
                         if (mem.field < 0 && mem.get && (in.a == 0 || mem.get->paramCount != 0)) {
-                            enterCall(*mem.get, ci, args, in.a, args - 1, true);
+                            QUILLO_VBS_CALL(*mem.get, ci, args, in.a, args - 1, true);
                             break;
                         }
                     }
@@ -1259,7 +1261,7 @@ Variant Interpreter::execute(Frame& base)
                             Variant& v = sp[-1];
                             if (v.deref().type() == VarType::Object)
                                 v = conv::valueOf(v.deref());
-                            enterCall(*mem.let, ci, args, in.a + 1, args - 1, false);
+                            QUILLO_VBS_CALL(*mem.let, ci, args, in.a + 1, args - 1, false);
                             break;
                         }
                         if (mem.field >= 0 && in.a == 0) {
@@ -1364,14 +1366,16 @@ Variant Interpreter::execute(Frame& base)
                     err_ = ErrState{};
                     break;
                 case OpCode::Return: {
-                    Variant result;
-                    if (f->proc->resultSlot >= 0)
-                        result = std::move(locals[f->proc->resultSlot]);
+                    int slot = f->proc->resultSlot;
+                    Variant result = slot >= 0 ? std::move(locals[slot]) : Variant();
                     if (f == &base)
                         return result;
                     Variant* at = f->resultAt;
                     bool keep = f->keepResult;
-                    leaveCall();
+                    ip = f->returnIp;
+                    sp = f->callerSp;
+                    f = popCall(f);
+                    locals = f->locals;
                     popArgs(int(sp - at));
                     if (!f->pins.empty())
                         f->unpinFrom(at);
@@ -1458,23 +1462,31 @@ Variant Interpreter::execute(Frame& base)
                 }
             }
         } catch (ScriptError& e) {
-            if (!recover(e))
-                throw e;
+            QUILLO_VBS_RECOVER(e);
         } catch (const std::bad_alloc&) {
             ScriptError e = ScriptError::runtime(err::OutOfMemory);
-            if (!recover(e))
-                throw e;
+            QUILLO_VBS_RECOVER(e);
         } catch (...) {
             // a stopped run (ScriptAbort) or a foreign exception: leave no payload behind
-            for (;;) {
-                dropOperands();
-                if (f == &base)
+            for (Frame* g = f;; g = popCall(g)) {
+                dropOperands(*g);
+                if (g == &base)
                     break;
-                leaveCall();
             }
             throw;
         }
     }
+#undef QUILLO_VBS_CALL
+#undef QUILLO_VBS_RECOVER
+}
+
+// Operand slots above the top own no payload: clearing the whole area needs no top.
+void Interpreter::dropOperands(Frame& f) noexcept
+{
+    f.unpinFrom(f.stack);
+    for (Variant* p = f.stack, *end = p + f.proc->maxStack; p < end; ++p)
+        if (ownsPayload(p->type()))
+            p->clear();
 }
 
 // Where On Error Resume Next continues after an error at `faultPc`.
