@@ -783,6 +783,26 @@ ClassInstance* Interpreter::classMember(Frame& f, const Variant& target, uint32_
     return ci;
 }
 
+// classMember when the access found this class before: no call, no lookup.
+[[gnu::always_inline]] inline ClassInstance* Interpreter::knownClassMember(Frame& f, const Variant& target, uint32_t nameIndex,
+                                                                           bool inside, int& member)
+{
+    const Variant& t = target.deref();
+    if (t.type() == VarType::Object && t.asObject()) {
+        if (ClassInstance* ci = asClassInstance(t.asObject())) {
+            const auto& cache = f.proc->memberCache;
+            if (nameIndex < cache.size() && cache[nameIndex].first == &ci->info()) {
+                int m = cache[nameIndex].second;
+                if (inside || ci->info().members[size_t(m)].isPublic) {
+                    member = m;
+                    return ci;
+                }
+            }
+        }
+    }
+    return classMember(f, target, nameIndex, inside, member);
+}
+
 Variant Interpreter::memberCall(Frame& f, const Variant& target, uint32_t nameIndex, bool inside, std::span<Variant> args)
 {
     int m = -1;
@@ -1230,7 +1250,7 @@ Variant Interpreter::execute(Frame& base)
                 case OpCode::CallMember: {
                     Variant* args = sp - in.a;
                     int m;
-                    if (ClassInstance* ci = classMember(*f, args[-1], uint32_t(in.c), in.b & 1, m)) {
+                    if (ClassInstance* ci = knownClassMember(*f, args[-1], uint32_t(in.c), in.b & 1, m)) {
                         const ClassMember& mem = ci->info().members[size_t(m)];
                         if (mem.field >= 0 && in.a == 0) {
                             Variant v = ci->fields()[size_t(mem.field)].deref();
@@ -1253,7 +1273,7 @@ Variant Interpreter::execute(Frame& base)
                 case OpCode::PutMember: {
                     Variant* args = sp - (in.a + 1);
                     int m;
-                    ClassInstance* ci = (in.b & 1) ? nullptr : classMember(*f, args[-1], uint32_t(in.c), in.b & 2, m);
+                    ClassInstance* ci = (in.b & 1) ? nullptr : knownClassMember(*f, args[-1], uint32_t(in.c), in.b & 2, m);
                     if (ci) {
                         // `o.P = v`: a Property Let runs here, a field takes the value
                         const ClassMember& mem = ci->info().members[size_t(m)];

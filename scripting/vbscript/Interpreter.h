@@ -86,6 +86,7 @@ private:
     // (438 when missing or private from outside); null for other objects. 424 / 91 for
     // a target that is no object / Nothing.
     ClassInstance* classMember(Frame& f, const Variant& target, uint32_t nameIndex, bool inside, int& member);
+    ClassInstance* knownClassMember(Frame& f, const Variant& target, uint32_t nameIndex, bool inside, int& member);
     Variant memberCall(Frame& f, const Variant& target, uint32_t nameIndex, bool inside, std::span<Variant> args);
     void memberPut(Frame& f, const Variant& target, uint32_t nameIndex, uint8_t flags, std::span<Variant> args);
     Variant indexValue(const Variant& target, std::span<Variant> args, const std::u16string& name);
