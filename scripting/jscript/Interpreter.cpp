@@ -381,19 +381,23 @@ Value Vm::execute(size_t entryFrame) {
                         pc += 4;
                         NEXT();
                     }
-                    CASE(IncLocal) CASE(DecLocal) {
-                        Value& v = base[pc[1]];
-                        int32_t step = static_cast<Op>(*pc) == Op::IncLocal ? 1 : -1;
-                        int32_t r;
-                        if (v.isInt32() && intAdd(v.i32, step, r)) [[likely]] {
-                            v.setInt(r);
-                        } else {
-                            double d = v.isNumber() ? v.num : (SAVE(), toNumber(v));
-                            v = Value::number(d + step);
-                        }
-                        pc += 2;
-                        NEXT();
-                    }
+    // ++ and -- on a local; the int32 shadow steps unless it would overflow.
+#define STEP_LOCAL(OPNAME, DELTA)                                             \
+    CASE(OPNAME) {                                                            \
+        Value& v = base[pc[1]];                                               \
+        int32_t r;                                                            \
+        if (v.isInt32() && intAdd(v.i32, DELTA, r)) [[likely]] {              \
+            v.setInt(r);                                                      \
+        } else {                                                              \
+            double d = v.isNumber() ? v.num : (SAVE(), toNumber(v));          \
+            v = Value::number(d + (DELTA));                                   \
+        }                                                                     \
+        pc += 2;                                                              \
+        NEXT();                                                               \
+    }
+                    STEP_LOCAL(IncLocal, 1)
+                    STEP_LOCAL(DecLocal, -1)
+#undef STEP_LOCAL
                     CASE(GetEnv) {
                         Env* e = fr->env;
                         for (int d = pc[1]; d > 0; --d) e = e->parent;
@@ -744,16 +748,19 @@ Value Vm::execute(size_t entryFrame) {
                         NEXT();
                     }
                     CASE(Return) CASE(ReturnUndef) {
-                        Value r = static_cast<Op>(*pc) == Op::Return ? POP() : Value();
-                        if (fr->construct && !r.isObject()) r = fr->thisv;
+                        // The result is copied in memory to the callee's slot, the caller's
+                        // new top, rather than held field by field in registers across the pop.
+                        Value* out = fr->base - 2;
+                        *out = static_cast<Op>(*pc) == Op::Return ? sp[-1] : Value();
+                        if (fr->construct && !out->isObject()) *out = fr->thisv;
                         bool entry = fr->entry;
-                        sp = fr->base - 2;
+                        sp = out;
                         frames_.pop_back();
                         if (entry) {
                             SAVE();
-                            return r;
+                            return *out;
                         }
-                        PUSH(r);
+                        ++sp;
                         fr = &frames_.back();
                         pc = fr->pc;
                         base = fr->base;
@@ -992,16 +999,19 @@ Value Vm::execute(size_t entryFrame) {
                         NEXT();
                     }
                     CASE(ToNumber) SAVE(); if (!TOP().isNumber()) TOP() = Value::number(toNumber(TOP())); pc += 1; NEXT();
-                    // Inc and Dec follow ToNumber: the top is a number.
-                    CASE(Inc) CASE(Dec) {
-                        Value& a = TOP();
-                        int32_t step = static_cast<Op>(*pc) == Op::Inc ? 1 : -1;
-                        int32_t r;
-                        if (a.isInt32() && intAdd(a.i32, step, r)) [[likely]] a.setInt(r);
-                        else a.setNumber(a.num + step);
-                        pc += 1;
-                        NEXT();
-                    }
+    // Inc and Dec follow ToNumber: the top is a number.
+#define STEP_TOP(OPNAME, DELTA)                                               \
+    CASE(OPNAME) {                                                            \
+        Value& a = TOP();                                                     \
+        int32_t r;                                                            \
+        if (a.isInt32() && intAdd(a.i32, DELTA, r)) [[likely]] a.setInt(r);   \
+        else a.setNumber(a.num + (DELTA));                                    \
+        pc += 1;                                                              \
+        NEXT();                                                               \
+    }
+                    STEP_TOP(Inc, 1)
+                    STEP_TOP(Dec, -1)
+#undef STEP_TOP
                     CASE(Not) SAVE(); TOP() = Value::boolean_(!toBoolean(TOP())); pc += 1; NEXT();
                     CASE(BitNot) SAVE(); TOP() = Value::int32(~toInt32(TOP())); pc += 1; NEXT();
                     CASE(Typeof) SAVE(); TOP() = Value::string(typeOf(TOP())); pc += 1; NEXT();
