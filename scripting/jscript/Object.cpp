@@ -17,6 +17,11 @@ void PropertyMap::grow(uint32_t cap) {
     cap_ = cap;
 }
 
+void PropertyMap::releaseSpill() {
+    if (spill_.index) payload::release(spill_.index, spill_.indexSize * sizeof(int32_t));
+    payload::release(data_, cap_ * sizeof(Property));
+}
+
 void PropertyMap::rebuildIndex() {
     if (spill_.index) payload::release(spill_.index, spill_.indexSize * sizeof(int32_t));
     spill_.index = nullptr;

@@ -88,10 +88,9 @@ private:
     bool hasIndex() const { return isSpilled() && spill_.index; }
     void grow(uint32_t cap);  // moves the properties to a payload array of `cap`
     void freeSpill() {
-        if (!isSpilled()) return;
-        if (spill_.index) payload::release(spill_.index, spill_.indexSize * sizeof(int32_t));
-        payload::release(data_, cap_ * sizeof(Property));
+        if (isSpilled()) releaseSpill();
     }
+    [[gnu::noinline]] void releaseSpill();  // most objects never spill: their destructor stays a test
     void insertIndex(int32_t slot) {
         size_t mask = spill_.indexSize - 1;
         size_t h = hashOf(data_[slot].key) & mask;
