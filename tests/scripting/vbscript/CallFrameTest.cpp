@@ -2,9 +2,9 @@
 // through recursion, results, errors crossing frames, objects released on return, and
 // frames that Execute reaches while deeper ones come and go.
 #include "tests/scripting/vbscript/ScriptCase.h"
+#include "tests/scripting/vbscript/ThreadStack.h"
 
 #include <gtest/gtest.h>
-#include <pthread.h>
 
 namespace quillo::vbscript::testing {
 namespace {
@@ -116,33 +116,13 @@ INSTANTIATE_TEST_SUITE_P(Members, CallFrames, ::testing::Values(
                "Class M\nFunction F(n) : If n < 2 Then F = n Else F = Me.F(n - 1) + F(n - 2)\nEnd Function\nEnd Class\n"
                "Set m = New M : console.log m.F(15)", "610\n"}));
 
-struct ThreadRun {
-    std::string source;
-    std::string output;
-};
-
-void* runOnThread(void* p)
-{
-    auto* run = static_cast<ThreadRun*>(p);
-    run->output = outputOf(run->source);
-    return nullptr;
-}
-
 // Script recursion does not grow the native stack: deep chains run on a small thread
 // stack, and the depth limit still ends runaway recursion with 28.
 TEST(CallDepth, DeepRecursionNeedsNoNativeStack)
 {
-    ThreadRun run{"Function D(n) : If n = 0 Then D = 0 Else D = D(n - 1) + 1\nEnd Function\n"
-                  "console.log D(100000)\nOn Error Resume Next\nx = D(1000000)\nconsole.log Err.Number",
-                  {}};
-    pthread_attr_t attr;
-    pthread_attr_init(&attr);
-    pthread_attr_setstacksize(&attr, size_t(256) << 10);
-    pthread_t thread;
-    ASSERT_EQ(pthread_create(&thread, &attr, runOnThread, &run), 0);
-    pthread_join(thread, nullptr);
-    pthread_attr_destroy(&attr);
-    EXPECT_EQ(run.output, "100000\n28\n");
+    const char* deep = "Function D(n) : If n = 0 Then D = 0 Else D = D(n - 1) + 1\nEnd Function\n"
+                       "console.log D(100000)\nOn Error Resume Next\nx = D(1000000)\nconsole.log Err.Number";
+    EXPECT_EQ(outputWithStack(deep, size_t(256) << 10), "100000\n28\n");
 }
 
 } // namespace

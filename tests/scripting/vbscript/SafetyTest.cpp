@@ -1,6 +1,7 @@
 // A script cannot crash or hang its host: deep recursion raises 28 at any native stack
 // size, a run past its timeout stops when the host says so, hostile text gives errors.
 #include "tests/scripting/vbscript/ScriptCase.h"
+#include "tests/scripting/vbscript/ThreadStack.h"
 
 #include "scripting/core/HostServices.h"
 #include "scripting/core/RunBudget.h"
@@ -9,7 +10,6 @@
 #include "scripting/vbscript/VBScriptEngine.h"
 
 #include <gtest/gtest.h>
-#include <pthread.h>
 
 #include <chrono>
 
@@ -17,32 +17,6 @@ namespace quillo::vbscript::testing {
 namespace {
 
 using namespace quillo::script;
-
-struct ThreadRun {
-    std::string source;
-    std::string output;
-};
-
-void* runOnThread(void* p)
-{
-    auto* run = static_cast<ThreadRun*>(p);
-    run->output = outputOf(run->source);
-    return nullptr;
-}
-
-// Runs `source` on a thread with a native stack of `stackBytes`.
-std::string outputWithStack(const std::string& source, size_t stackBytes)
-{
-    ThreadRun run{source, {}};
-    pthread_attr_t attr;
-    pthread_attr_init(&attr);
-    pthread_attr_setstacksize(&attr, stackBytes);
-    pthread_t thread;
-    EXPECT_EQ(pthread_create(&thread, &attr, runOnThread, &run), 0);
-    pthread_join(thread, nullptr);
-    pthread_attr_destroy(&attr);
-    return run.output;
-}
 
 class StackSizes : public ::testing::TestWithParam<size_t> {};
 
