@@ -18,9 +18,16 @@ enum class Tag : uint8_t { Undefined, Null, Boolean, Number, String, Object, Hol
 // read it; the run loop's integer paths use i32 when the flag is set, keeping doubles off
 // their dependency chains. Writing a number in place goes through setNumber / setInt.
 struct Value {
-    Tag tag = Tag::Undefined;
-    bool isInt = false;  // tag is Number and i32 == num
-    int32_t i32 = 0;
+    // The tag, the flag and the shadow also form one word, so that a value held in
+    // registers is two words, not four fields to reassemble.
+    union {
+        struct {
+            Tag tag;
+            bool isInt;  // tag is Number and i32 == num
+            int32_t i32;
+        };
+        uint64_t head;
+    };
     union {
         double num;
         bool boolean;
@@ -28,7 +35,7 @@ struct Value {
         Object* obj;
     };
 
-    Value() : num(0) {}
+    Value() : head(0), num(0) {}
     static Value undefined() { return Value(); }
     static Value null() { Value v; v.tag = Tag::Null; return v; }
     static Value hole() { Value v; v.tag = Tag::Hole; return v; }
@@ -53,12 +60,18 @@ struct Value {
         return w == kInt32Word;
     }
 
-    void setNumber(double d) { tag = Tag::Number; isInt = false; num = d; }
-    void setInt(int32_t i) { tag = Tag::Number; isInt = true; i32 = i; num = i; }
+    void setNumber(double d) { head = static_cast<uint64_t>(Tag::Number); num = d; }
+    // Field by field: a reader of i32 then waits on no shift and merge.
+    void setInt(int32_t i) {
+        tag = Tag::Number;
+        isInt = true;
+        i32 = i;
+        num = i;
+    }
 
     static constexpr uint16_t kInt32Word = static_cast<uint16_t>(Tag::Number) | (1u << 8);
 };
-static_assert(sizeof(Value) == 16 && offsetof(Value, isInt) == 1, "tag and isInt form one word");
+static_assert(sizeof(Value) == 16 && offsetof(Value, isInt) == 1 && offsetof(Value, i32) == 4, "the head word's layout");
 
 inline Value numberValue(double d) { return Value::number(d); }
 inline Value uint32Value(uint32_t u) {
