@@ -1387,9 +1387,12 @@ Variant Interpreter::execute(Frame& base)
                     break;
                 case OpCode::Return: {
                     int slot = f->proc->resultSlot;
-                    Variant result = slot >= 0 ? std::move(locals[slot]) : Variant();
                     if (f == &base)
-                        return result;
+                        return slot >= 0 ? std::move(locals[slot]) : Variant();
+                    // The result waits in raw storage while the frame goes: nothing below
+                    // throws, and once pushed it needs no destructor call.
+                    alignas(Variant) unsigned char held[sizeof(Variant)];
+                    Variant* result = slot >= 0 ? new (held) Variant(std::move(locals[slot])) : new (held) Variant();
                     Variant* at = f->resultAt;
                     bool keep = f->keepResult;
                     ip = f->returnIp;
@@ -1400,7 +1403,9 @@ Variant Interpreter::execute(Frame& base)
                     if (!f->pins.empty())
                         f->unpinFrom(at);
                     if (keep)
-                        put(*sp++, std::move(result));
+                        put(*sp++, std::move(*result));
+                    else if (ownsPayload(result->type()))
+                        result->clear();
                     break;
                 }
                 case OpCode::ReDim: {
