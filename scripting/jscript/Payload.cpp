@@ -7,11 +7,30 @@
 
 namespace quillo::jscript::payload {
 
-constinit thread_local CellPool* tPool = nullptr;
+namespace {
 
-CellPool* makeThreadPool() {
-    tPool = new CellPool;  // deliberately never deleted: see Payload.h
-    return tPool;
+CellPool& threadPool() {
+    static constinit thread_local CellPool* pool = nullptr;
+    if (!pool) [[unlikely]] pool = new CellPool;  // deliberately never deleted: see Payload.h
+    return *pool;
+}
+
+}  // namespace
+
+void* allocate(size_t bytes) {
+    uint8_t cls = CellPool::classOf(bytes);
+    if (cls == CellPool::kUnpooled) {
+        void* p = ::operator new(bytes);
+        if (bytes >= kPrefaultBytes) prefault(p, bytes);
+        return p;
+    }
+    return threadPool().allocate(bytes, cls);
+}
+
+void release(void* p, size_t bytes) {
+    uint8_t cls = CellPool::classOf(bytes);
+    if (cls == CellPool::kUnpooled) ::operator delete(p);
+    else threadPool().release(p, cls);
 }
 
 void prefault(void* p, size_t bytes) {
@@ -24,12 +43,6 @@ void prefault(void* p, size_t bytes) {
     (void)p;
     (void)bytes;
 #endif
-}
-
-void* allocateLarge(size_t bytes) {
-    void* p = ::operator new(bytes);
-    if (bytes >= kPrefaultBytes) prefault(p, bytes);
-    return p;
 }
 
 }  // namespace quillo::jscript::payload

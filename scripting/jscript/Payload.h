@@ -16,34 +16,15 @@ namespace quillo::jscript {
 
 namespace payload {
 
-extern constinit thread_local CellPool* tPool;
-CellPool* makeThreadPool();
-
-inline CellPool& threadPool() {
-    CellPool* p = tPool;
-    if (!p) [[unlikely]] p = makeThreadPool();
-    return *p;
-}
-
 // Asks the kernel for all the pages of [p, p + bytes) in one call, rather than one fault
 // per page as each is first written: for a large buffer about to be filled.
 void prefault(void* p, size_t bytes);
 constexpr size_t kPrefaultBytes = 64 * 1024;  // smaller blocks are mostly in touched pages already
 
-void* allocateLarge(size_t bytes);
-
-inline void* allocate(size_t bytes) {
-    uint8_t cls = CellPool::classOf(bytes);
-    if (cls == CellPool::kUnpooled) return allocateLarge(bytes);
-    return threadPool().allocate(bytes, cls);
-}
-
+// Out of line: growth is rare next to use, and containers inlined into hot paths stay small.
+void* allocate(size_t bytes);
 // `bytes` is the size it was allocated with.
-inline void release(void* p, size_t bytes) {
-    uint8_t cls = CellPool::classOf(bytes);
-    if (cls == CellPool::kUnpooled) ::operator delete(p);
-    else threadPool().release(p, cls);
-}
+void release(void* p, size_t bytes);
 
 }  // namespace payload
 
