@@ -295,6 +295,8 @@ public:
                 emitConst(*v);
                 break;
             }
+            if (e.kind == ExprKind::Binary && localWithConstant(e))
+                break;
             expr(*e.left);
             if (e.kind == ExprKind::Binary)
                 expr(*e.right);
@@ -304,6 +306,25 @@ public:
         case ExprKind::New: emit(OpCode::New, 0, 0, name(e.name)); break;
         }
         pos_ = saved;
+    }
+
+    // `n < 2`, `n - 1`: a comparison, + or - of a local and a constant as one instruction.
+    bool localWithConstant(const Expr& e)
+    {
+        OpCode op = opFor(e);
+        bool compare = op >= OpCode::Eq && op <= OpCode::Ge;
+        if (e.left->kind != ExprKind::Name || (!compare && op != OpCode::Add && op != OpCode::Sub))
+            return false;
+        auto local = locals_.find(toLower(e.left->name));
+        if (local == locals_.end())
+            return false;
+        std::optional<Variant> k = constantValue(*e.right);
+        if (!k)
+            return false;
+        pos_ = e.pos;
+        OpCode fused = compare ? OpCode::CompareLocalConst : op == OpCode::Add ? OpCode::AddLocalConst : OpCode::SubLocalConst;
+        emit(fused, compare ? uint8_t(op) : 0, uint16_t(local->second), constant(*k));
+        return true;
     }
 
     // `Me.x` inside a class reaches private members too.
@@ -1239,7 +1260,10 @@ private:
         case OpCode::New:
         case OpCode::ForEachNext:
         case OpCode::LoadDyn:
-        case OpCode::RefDyn: return 1;
+        case OpCode::RefDyn:
+        case OpCode::CompareLocalConst:
+        case OpCode::AddLocalConst:
+        case OpCode::SubLocalConst: return 1;
         case OpCode::StoreLocal:
         case OpCode::StoreGlobal:
         case OpCode::StoreField:

@@ -1006,6 +1006,8 @@ Variant Interpreter::execute(Frame& base)
         try {
             for (;;) {
                 const Instr& in = *ip++;
+                int cmp;       // a comparison's outcome (-1 / 0 / 1, 2 for Null) and its operator,
+                OpCode cmpOp;  // for the code shared by the stack and local-with-constant forms
                 switch (in.op) {
                 case OpCode::Const: putCopy(*sp++, f->constants[in.c]); break;
                 case OpCode::LoadLocal: putCopy(*sp++, locals[in.b].deref()); break;
@@ -1139,15 +1141,25 @@ Variant Interpreter::execute(Frame& base)
                     popArgs(1);
                     break;
                 }
+                case OpCode::AddLocalConst: put(*sp++, addValues(locals[in.b].deref(), f->constants[in.c])); break;
+                case OpCode::SubLocalConst: put(*sp++, subValues(locals[in.b].deref(), f->constants[in.c])); break;
+                case OpCode::CompareLocalConst:
+                    cmp = compareValues(locals[in.b].deref(), f->constants[in.c], 2);
+                    cmpOp = OpCode(in.a);
+                    goto compared;
                 case OpCode::Eq:
                 case OpCode::Ne:
                 case OpCode::Lt:
                 case OpCode::Gt:
                 case OpCode::Le:
-                case OpCode::Ge: {
-                    int c = compareValues(sp[-2], sp[-1], in.a);
+                case OpCode::Ge:
+                    cmp = compareValues(sp[-2], sp[-1], in.a);
+                    cmpOp = in.op;
+                    popArgs(2);
+                compared: {
+                    int c = cmp;
                     bool r = false;
-                    switch (in.op) {
+                    switch (cmpOp) {
                     case OpCode::Eq: r = c == 0; break;
                     case OpCode::Ne: r = c != 0; break;
                     case OpCode::Lt: r = c < 0; break;
@@ -1155,7 +1167,6 @@ Variant Interpreter::execute(Frame& base)
                     case OpCode::Le: r = c <= 0; break;
                     default: r = c >= 0 && c != 2; break;
                     }
-                    popArgs(2);
                     // a conditional jump after the test takes the result directly (Null is False)
                     const Instr& next = *ip;
                     if (next.op == OpCode::JumpFalse) {

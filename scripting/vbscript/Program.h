@@ -69,6 +69,10 @@ enum class OpCode : uint8_t {
     CreateObject, // a: argc (1 or 2), b: 1 GetObject                       args -> object
     ForStepLocal, // b: counter slot, a: hidden slot of limit (step at a+1), c: body start
     ForStepGlobal,// c: counter global, b: limit slot; a Jump to the body follows, skipped at the end
+    // `local op constant` in one step (b: local, c: constant), as Load + Const + the operator
+    CompareLocalConst, // a: the comparison's OpCode (Eq..Ge)          -> result (or a fused jump)
+    AddLocalConst,     //                                              -> sum
+    SubLocalConst,     //                                              -> difference
 };
 
 struct Instr {
