@@ -121,6 +121,7 @@ public:
 
     void finish()
     {
+        returnForJumpsToReturn();
         computeMaxStack();
     }
 
@@ -829,6 +830,20 @@ public:
         }
     }
 
+    // `x = y` with both locals: one instruction instead of a load and a store.
+    bool copyBetweenLocals(const Expr& target, const Expr& value, uint8_t setFlag)
+    {
+        if (value.kind != ExprKind::Name)
+            return false;
+        auto to = locals_.find(toLower(target.name));
+        auto from = locals_.find(toLower(value.name));
+        if (to == locals_.end() || from == locals_.end())
+            return false;
+        pos_ = target.pos;
+        emit(OpCode::CopyLocal, setFlag, uint16_t(to->second), from->second);
+        return true;
+    }
+
     void assign(const Stmt& s)
     {
         const Expr& t = *s.target;
@@ -836,6 +851,8 @@ public:
         switch (t.kind) {
         case ExprKind::Name:
             if (!s.isSet && appendInPlace(t, *s.value))
+                return;
+            if (copyBetweenLocals(t, *s.value, setFlag))
                 return;
             expr(*s.value);
             storeName(t.name, t.pos, s.isSet);
@@ -1219,6 +1236,16 @@ public:
     bool seesOuter = false;
 
 private:
+    // A jump onto a Return (the end of an If branch at the end of the body, Exit) returns
+    // itself: one dispatch less.
+    void returnForJumpsToReturn()
+    {
+        for (Instr& in : proc_.code)
+            if (in.op == OpCode::Jump && size_t(in.c) < proc_.code.size() && proc_.code[size_t(in.c)].op == OpCode::Return)
+                in = Instr{OpCode::Return};
+    }
+
+private:
     // Operand stack depth: expressions never branch, so a linear pass is exact.
     void computeMaxStack()
     {
@@ -1285,6 +1312,7 @@ private:
         case OpCode::Return:
         case OpCode::Undefined:
         case OpCode::Raise:
+        case OpCode::CopyLocal:
         case OpCode::ForStepLocal:
         case OpCode::ForStepGlobal:
         case OpCode::ToNumber: return 0;

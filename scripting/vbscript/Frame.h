@@ -43,32 +43,55 @@ struct Frame {
 };
 
 // Frames of in-loop calls, in fixed chunks that never move: a frame's address stays
-// valid while it runs (Execute and Eval point their code at it).
+// valid while it runs (Execute and Eval point their code at it). The current chunk's
+// bounds are kept as pointers, so a push or pop is a compare and a bump.
 class FrameStack {
 public:
     static constexpr size_t kChunk = 256;
 
     [[gnu::always_inline]] Frame& push()
     {
-        if (used_ == chunks_.size() * kChunk)
-            chunks_.push_back(std::make_unique<Frame[]>(kChunk));
-        Frame& f = chunks_[used_ / kChunk][used_ % kChunk];
-        ++used_;
-        return f;
+        if (next_ == end_)
+            nextChunk();
+        return *next_++;
     }
 
     // Drops the newest frame, leaving it ready for reuse (no pins, no Me).
     [[gnu::always_inline]] void pop()
     {
-        --used_;
-        Frame& f = chunks_[used_ / kChunk][used_ % kChunk];
+        if (next_ == begin_)
+            previousChunk();
+        Frame& f = *--next_;
         f.resumeNext = false;
         f.outer = nullptr;
     }
 
 private:
+    [[gnu::noinline]] void nextChunk()
+    {
+        size_t index = begin_ ? chunk_ + 1 : 0;
+        if (index == chunks_.size())
+            chunks_.push_back(std::make_unique<Frame[]>(kChunk));
+        enter(index);
+        next_ = begin_;
+    }
+    [[gnu::noinline]] void previousChunk()
+    {
+        enter(chunk_ - 1);
+        next_ = end_;
+    }
+    void enter(size_t index)
+    {
+        chunk_ = index;
+        begin_ = chunks_[index].get();
+        end_ = begin_ + kChunk;
+    }
+
     std::vector<std::unique_ptr<Frame[]>> chunks_;
-    size_t used_ = 0;
+    size_t chunk_ = 0;         // the chunk next_ points into, once there is one
+    Frame* begin_ = nullptr;   // its bounds
+    Frame* end_ = nullptr;
+    Frame* next_ = nullptr;    // the next frame to hand out
 };
 
 } // namespace quillo::vbscript

@@ -264,6 +264,26 @@ template <class Op>
     return general(a, b);
 }
 
+// arithValues constructing the result in `out`, which holds no payload or is `a`: the
+// numeric cases build it in place, with no temporary to destroy.
+template <class Op>
+[[gnu::always_inline]] inline void arithInto(Variant& out, const Variant& a, const Variant& b, Op op,
+                                             Variant (*general)(const Variant&, const Variant&))
+{
+    VarType ta = a.type(), tb = b.type();
+    if (ta == VarType::Integer && tb == VarType::Integer) {
+        int32_t z = op(int32_t(a.asInteger()), int32_t(b.asInteger()));
+        new (&out) Variant(fitInteger(z));
+        return;
+    }
+    if (isIntish(ta) && isIntish(tb)) {
+        int64_t z = op(intOf(a), intOf(b));
+        new (&out) Variant(fitLong(z));
+        return;
+    }
+    put(out, arithValues(a, b, op, general));
+}
+
 [[gnu::always_inline]] inline Variant addValues(const Variant& a, const Variant& b) { return arithValues(a, b, std::plus<>(), ops::add); }
 inline Variant subValues(const Variant& a, const Variant& b) { return arithValues(a, b, std::minus<>(), ops::subtract); }
 inline Variant mulValues(const Variant& a, const Variant& b) { return arithValues(a, b, std::multiplies<>(), ops::multiply); }
@@ -597,10 +617,10 @@ void Interpreter::leaveFrame(Frame& f) noexcept
         f.unpinFrom(f.stack);
     // Only locals can own payloads here: the operand stack is released as it is popped
     // (and on errors). Stale scalars stay; the next call resets its locals on entry.
-    Variant* p = f.locals;
-    for (int i = 0, n = f.proc->localCount; i < n; ++i)
-        if (ownsPayload(p[i].type()))
-            p[i].clear();
+#pragma GCC unroll 1
+    for (Variant *p = f.locals, *end = f.stack; p < end; ++p)
+        if (ownsPayload(p->type()))
+            p->clear();
     arena_.release(f.arenaMark);
     --depth_;
 }
@@ -921,23 +941,41 @@ void Interpreter::locate(Frame& f, ScriptError& e, size_t pc)
 }
 
 // A script procedure called from the run loop: its frame goes on frames_ with where
-// the caller resumes; the Return instruction comes back through popCall.
-[[gnu::always_inline]] inline Frame& Interpreter::pushCall(Frame& caller, const Instr* returnIp, Variant* callerSp, Procedure& proc,
-                             ClassInstance* me, Variant* args, int argc, Variant* resultAt, bool keepResult)
+// the caller resumes; the Return instruction comes back through popCall. enterFrame
+// without an outer frame or the native stack probe: the call takes no native stack.
+Frame& Interpreter::pushCall(Frame& caller, Procedure& proc, ClassInstance* me, Variant* args, int argc)
 {
-    Frame& callee = frames_.push();
-    try {
-        enterFrame(callee, proc, me, nullptr, std::span<Variant>(args, size_t(argc)));
-    } catch (...) {
-        frames_.pop();
-        throw;
+    if (argc != proc.paramCount)
+        failNamed(err::WrongArguments, proc.name);
+    if ((proc.needsMe && !me) || proc.needsOuter)
+        fail(51); // Internal error: never for compiled code
+    context_.budget.tick();
+    if (depth_ >= kMaxDepth)
+        fail(err::OutOfStack);
+    Frame& f = frames_.push();
+    f.proc = &proc;
+    f.code = proc.code.data();
+    f.constants = proc.constants.data();
+    f.me = me;
+    f.caller = &caller;
+    f.locals = arena_.allocate(size_t(proc.localCount + proc.maxStack), f.arenaMark);
+    f.stack = f.locals + proc.localCount;
+    // few locals: a plain loop beats the vectorized one's setup
+#pragma GCC unroll 1
+    for (Variant *p = f.locals + argc, *end = f.stack; p < end; ++p)
+        new (p) Variant();
+    ++depth_;
+    if (me)
+        f.keepMe = DispatchPtr(me);
+    if (argc != 0) {
+        try {
+            moveArguments(f, std::span<Variant>(args, size_t(argc)));
+        } catch (...) {
+            frames_.pop();
+            throw;
+        }
     }
-    callee.caller = &caller;
-    callee.returnIp = returnIp;
-    callee.callerSp = callerSp;
-    callee.resultAt = resultAt;
-    callee.keepResult = keepResult;
-    return callee;
+    return f;
 }
 
 [[gnu::always_inline]] inline Frame* Interpreter::popCall(Frame* callee) noexcept
@@ -972,9 +1010,13 @@ Variant Interpreter::execute(Frame& base)
 
     // Calls and returns switch frames without leaving this loop; no closure may hold the
     // addresses of the registers above, so these are macros.
-#define QUILLO_VBS_CALL(callee, me, args, argc, resultAt, keepResult)                                       \
+#define QUILLO_VBS_CALL(callee_, me_, args_, argc_, resultAt_, keep_)                                             \
     do {                                                                                                      \
-        Frame& next_ = pushCall(*f, ip, sp, (callee), (me), (args), (argc), (resultAt), (keepResult));       \
+        Frame& next_ = pushCall(*f, (callee_), (me_), (args_), (argc_));                                     \
+        next_.returnIp = ip;                                                                                  \
+        next_.callerSp = sp;                                                                                  \
+        next_.resultAt = (resultAt_);                                                                         \
+        next_.keepResult = (keep_);                                                                           \
         f = &next_;                                                                                           \
         locals = next_.locals;                                                                                \
         sp = next_.stack;                                                                                     \
@@ -1017,6 +1059,19 @@ Variant Interpreter::execute(Frame& base)
                     if (ownsPayload(sp->type()))
                         sp->clear();
                     break;
+                case OpCode::CopyLocal: {
+                    const Variant& from = locals[in.c].deref();
+                    if (in.a == 0 && !ownsPayload(from.type())) {
+                        Variant& to = locals[in.b].deref();
+                        if (to.type() != VarType::Object) {
+                            putCopy(to, from);
+                            break;
+                        }
+                    }
+                    Variant v = from; // a copy: `x = x` must not clear what it reads
+                    store(locals[in.b], std::move(v), in.a);
+                    break;
+                }
                 case OpCode::RefLocal: put(*sp++, Variant(Variant::byRef(&locals[in.b].deref()))); break;
                 case OpCode::LoadGlobal: {
                     GlobalSlot& g = globals[in.c];
@@ -1106,11 +1161,11 @@ Variant Interpreter::execute(Frame& base)
                 case OpCode::Neg: sp[-1] = ops::negate(sp[-1]); break;
                 case OpCode::Not: sp[-1] = ops::logicalNot(sp[-1]); break;
                 case OpCode::Add:
-                    put(sp[-2], addValues(sp[-2], sp[-1]));
+                    arithInto(sp[-2], sp[-2], sp[-1], std::plus<>(), ops::add);
                     popArgs(1);
                     break;
                 case OpCode::Sub:
-                    put(sp[-2], subValues(sp[-2], sp[-1]));
+                    arithInto(sp[-2], sp[-2], sp[-1], std::minus<>(), ops::subtract);
                     popArgs(1);
                     break;
                 case OpCode::Mul:
@@ -1141,8 +1196,12 @@ Variant Interpreter::execute(Frame& base)
                     popArgs(1);
                     break;
                 }
-                case OpCode::AddLocalConst: put(*sp++, addValues(locals[in.b].deref(), f->constants[in.c])); break;
-                case OpCode::SubLocalConst: put(*sp++, subValues(locals[in.b].deref(), f->constants[in.c])); break;
+                case OpCode::AddLocalConst:
+                    arithInto(*sp++, locals[in.b].deref(), f->constants[in.c], std::plus<>(), ops::add);
+                    break;
+                case OpCode::SubLocalConst:
+                    arithInto(*sp++, locals[in.b].deref(), f->constants[in.c], std::minus<>(), ops::subtract);
+                    break;
                 case OpCode::CompareLocalConst:
                     cmp = compareValues(locals[in.b].deref(), f->constants[in.c], 2);
                     cmpOp = OpCode(in.a);

@@ -65,8 +65,7 @@ private:
     void enterFrame(Frame& f, Procedure& proc, ClassInstance* me, Frame* outer, std::span<Variant> args);
     void moveArguments(Frame& f, std::span<Variant> args);
     void leaveFrame(Frame& f) noexcept;
-    Frame& pushCall(Frame& caller, const Instr* returnIp, Variant* callerSp, Procedure& proc, ClassInstance* me,
-                    Variant* args, int argc, Variant* resultAt, bool keepResult);
+    Frame& pushCall(Frame& caller, Procedure& proc, ClassInstance* me, Variant* args, int argc);
     Frame* popCall(Frame* callee) noexcept;
     void dropOperands(Frame& f) noexcept;
     static size_t resumePoint(const Procedure& proc, size_t faultPc);

@@ -73,6 +73,7 @@ enum class OpCode : uint8_t {
     CompareLocalConst, // a: the comparison's OpCode (Eq..Ge)          -> result (or a fused jump)
     AddLocalConst,     //                                              -> sum
     SubLocalConst,     //                                              -> difference
+    CopyLocal,    // `x = y` between locals: b: target, c: source, a: 1 for Set
 };
 
 struct Instr {

@@ -85,6 +85,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, LocalWithConstantResult, ::testing::Values(
                "Sub T : Dim n : n = 5 : m = n - 1 : m = n + 1 : console.log n & \" \" & m : End Sub\nT", "5 6\n"},
     ScriptCase{"recursion through a fused argument passes a temporary",
                "Sub S(n) : If n > 0 Then S n - 1 : console.log n Else n = 99\nEnd Sub\nS 2", "1\n2\n"},
+    ScriptCase{"x = y between locals copies, Set included; x = x keeps text",
+               "Sub T : Dim a, b, o : a = \"s\" & 1 : b = a : a = a : b = b & \"!\" : Set o = console : Dim p : Set p = o\n"
+               "console.log a & \" \" & b & \" \" & (p Is o) : End Sub\nT", "s1 s1! True\n"},
+    ScriptCase{"Set between locals needs an object",
+               "Sub T : Dim a, b : a = 1 : On Error Resume Next : Set b = a : console.log Err.Number & \" \" & IsEmpty(b) : End Sub\nT",
+               "424 True\n"},
+    ScriptCase{"recursion deep across frame chunks, twice",
+               "Function D(n) : If n = 0 Then D = 0 Else D = 1 + D(n - 1)\nEnd Function\nconsole.log D(700) & \" \" & D(513) & \" \" & D(256)",
+               "700 513 256\n"},
     ScriptCase{"a ByRef parameter is read through its reference",
                "Sub T(p) : console.log (p + 1) & \" \" & (p >= 3) : End Sub\nq = 3 : T q", "4 True\n"}));
 
