@@ -19,6 +19,7 @@ public:
     struct Mark {
         size_t chunk = 0;
         size_t used = 0;
+        quillo::script::Variant* base = nullptr; // chunks_[chunk] then: release needs no lookup
     };
 
     // `n` Variants holding no payload (Empty, or a stale scalar of an earlier frame);
@@ -27,7 +28,7 @@ public:
     {
         if (n > kChunk)
             n = kChunk; // frames are far smaller; the compiler bounds slot numbers
-        mark = {chunk_, used_};
+        mark = {chunk_, used_, base_};
         if (base_ && used_ + n <= kChunk) {
             quillo::script::Variant* p = base_ + used_;
             used_ += n;
@@ -42,7 +43,7 @@ public:
     {
         chunk_ = mark.chunk;
         used_ = mark.used;
-        base_ = chunks_.empty() ? nullptr : chunks_[chunk_].get();
+        base_ = mark.base;
     }
 
 private:
