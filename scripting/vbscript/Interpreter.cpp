@@ -285,7 +285,6 @@ template <class Op>
 }
 
 [[gnu::always_inline]] inline Variant addValues(const Variant& a, const Variant& b) { return arithValues(a, b, std::plus<>(), ops::add); }
-inline Variant subValues(const Variant& a, const Variant& b) { return arithValues(a, b, std::minus<>(), ops::subtract); }
 inline Variant mulValues(const Variant& a, const Variant& b) { return arithValues(a, b, std::multiplies<>(), ops::multiply); }
 
 // \ and Mod on Integer and Long operands inline.
