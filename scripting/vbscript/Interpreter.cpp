@@ -584,6 +584,25 @@ void Frame::unpinFrom(Variant* base)
     }
 }
 
+// The frame's code, Me and storage, with Empty locals past the arguments' slots (those
+// are constructed from the arguments; stale scalars there own nothing).
+[[gnu::always_inline]] inline void Interpreter::initFrame(Frame& f, Procedure& proc, ClassInstance* me, size_t argc)
+{
+    f.proc = &proc;
+    f.code = proc.code.data();
+    f.constants = proc.constants.data();
+    f.me = me;
+    f.locals = arena_.allocate(size_t(proc.localCount + proc.maxStack), f.arenaMark);
+    f.stack = f.locals + proc.localCount;
+    // few locals: a plain loop beats the vectorized one's setup
+#pragma GCC unroll 1
+    for (Variant *p = f.locals + argc, *end = f.stack; p < end; ++p)
+        new (p) Variant();
+    ++depth_;
+    if (me)
+        f.keepMe = DispatchPtr(me);
+}
+
 void Interpreter::enterFrame(Frame& f, Procedure& proc, ClassInstance* me, Frame* outer, std::span<Variant> args)
 {
     if (int(args.size()) != proc.paramCount)
@@ -591,19 +610,8 @@ void Interpreter::enterFrame(Frame& f, Procedure& proc, ClassInstance* me, Frame
     if ((proc.needsMe && !me) || (proc.needsOuter && !outer))
         fail(51); // Internal error: never for compiled code, checked once per call
     enterFrameChecks();
-    f.proc = &proc;
-    f.code = proc.code.data();
-    f.constants = proc.constants.data();
-    f.me = me;
     f.outer = outer;
-    f.locals = arena_.allocate(size_t(proc.localCount + proc.maxStack), f.arenaMark);
-    f.stack = f.locals + proc.localCount;
-    // the arguments' slots are constructed from the arguments; stale scalars there own nothing
-    for (int i = int(args.size()); i < proc.localCount; ++i)
-        new (&f.locals[i]) Variant();
-    ++depth_;
-    if (me)
-        f.keepMe = DispatchPtr(me);
+    initFrame(f, proc, me, args.size());
     if (!args.empty())
         moveArguments(f, args);
 }
@@ -952,20 +960,8 @@ Frame& Interpreter::pushCall(Frame& caller, Procedure& proc, ClassInstance* me, 
     if (depth_ >= kMaxDepth)
         fail(err::OutOfStack);
     Frame& f = frames_.push();
-    f.proc = &proc;
-    f.code = proc.code.data();
-    f.constants = proc.constants.data();
-    f.me = me;
     f.caller = &caller;
-    f.locals = arena_.allocate(size_t(proc.localCount + proc.maxStack), f.arenaMark);
-    f.stack = f.locals + proc.localCount;
-    // few locals: a plain loop beats the vectorized one's setup
-#pragma GCC unroll 1
-    for (Variant *p = f.locals + argc, *end = f.stack; p < end; ++p)
-        new (p) Variant();
-    ++depth_;
-    if (me)
-        f.keepMe = DispatchPtr(me);
+    initFrame(f, proc, me, size_t(argc));
     if (argc != 0) {
         try {
             moveArguments(f, std::span<Variant>(args, size_t(argc)));

@@ -62,6 +62,7 @@ private:
     Variant execute(Frame& base);
     void enterFrameChecks();
     // Checks the call, then fills `f` with the procedure's locals and the arguments.
+    void initFrame(Frame& f, Procedure& proc, ClassInstance* me, size_t argc);
     void enterFrame(Frame& f, Procedure& proc, ClassInstance* me, Frame* outer, std::span<Variant> args);
     void moveArguments(Frame& f, std::span<Variant> args);
     void leaveFrame(Frame& f) noexcept;
